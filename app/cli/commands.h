@@ -1,0 +1,10 @@
+#pragma once
+// The commands of the command-line mode, one file each.
+
+#include <QtCore/QStringList>
+
+namespace poremi {
+
+int runVersionCommand(const QStringList& arguments);
+
+}  // namespace poremi

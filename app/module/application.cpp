@@ -1,0 +1,36 @@
+#include "app/module/application.h"
+
+#include "app/frame/guarded_application.h"
+#include "app/module/main_data_module.h"
+#include "app/module/message_form.h"
+
+#include <QtWidgets/QMainWindow>
+
+namespace poremi {
+
+int runApplication(int argc, char** argv) {
+    GuardedApplication app(argc, argv);
+    WidgetUserInterface ui;
+    setUserInterface(&ui);
+    MainDataModule module;
+    TAppFrame& frame = module.frame();
+    QApplication::setApplicationDisplayName(frame.expandMacros(QStringLiteral("$(AppName)")));
+    if (!frame.checkExecuteConditions()) {
+        setUserInterface(nullptr);
+        return 1;
+    }
+    int result = 0;
+    {
+        QMainWindow window;
+        window.setObjectName(QStringLiteral("frmMain"));
+        window.setWindowTitle(frame.expandMacros(QStringLiteral("$(AppName)")));
+        frame.restoreFormPosition(window, 800, 600);
+        window.show();
+        result = QApplication::exec();
+        frame.saveFormPosition(window);
+    }
+    setUserInterface(nullptr);
+    return result;
+}
+
+}  // namespace poremi

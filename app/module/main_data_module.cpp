@@ -1,0 +1,18 @@
+#include "app/module/main_data_module.h"
+
+#include "app/frame/application_macros.h"
+
+namespace poremi {
+
+MainDataModule::MainDataModule(const FrameEnvironment& environment) : frame_(std::make_unique<TAppFrame>()) {
+    TMacroString table;
+    table.setLines(applicationMacroTable());
+    frame_->setMacro(table);
+    frame_->setExecuteCondition(ExecuteCondition::ecNeedHighColor | ExecuteCondition::ecNeedPrinter |
+                                ExecuteCondition::ecExclusive | ExecuteCondition::ecPowerUsers);
+    frame_->load(environment);
+}
+
+MainDataModule::~MainDataModule() = default;
+
+}  // namespace poremi

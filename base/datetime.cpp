@@ -1,0 +1,33 @@
+#include "base/datetime.h"
+
+#include <cmath>
+
+namespace poremi {
+namespace {
+
+const QDate kEpoch(1899, 12, 30);
+constexpr double kMsPerDay = 86400000.0;
+
+}  // namespace
+
+double toDateTimeValue(const QDateTime& dateTime) {
+    const qint64 days = kEpoch.daysTo(dateTime.date());
+    const double fraction = dateTime.time().msecsSinceStartOfDay() / kMsPerDay;
+    // Before the epoch the whole part counts backwards while the fraction still counts
+    // forward from midnight, so -1.25 is 29 December 1899, 06:00.
+    return days >= 0 ? days + fraction : days - fraction;
+}
+
+QDateTime fromDateTimeValue(double value) {
+    const double whole = std::trunc(value);
+    const double fraction = std::fabs(value - whole);
+    qint64 ms = static_cast<qint64>(std::llround(fraction * kMsPerDay));
+    qint64 days = static_cast<qint64>(whole);
+    if (ms >= qint64(kMsPerDay)) {
+        ms -= qint64(kMsPerDay);
+        days += value >= 0 ? 1 : -1;
+    }
+    return QDateTime(kEpoch.addDays(days), QTime::fromMSecsSinceStartOfDay(int(ms)));
+}
+
+}  // namespace poremi

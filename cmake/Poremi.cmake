@@ -1,0 +1,64 @@
+# Shared build rules of every Poremi library and executable.
+
+set(POREMI_WARNINGS -Wall -Wextra)
+set(POREMI_SANITIZER_FLAGS -fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+
+function(poremi_apply_common target)
+  target_compile_options(${target} PRIVATE ${POREMI_WARNINGS})
+  if(POREMI_SANITIZE)
+    target_compile_options(${target} PRIVATE ${POREMI_SANITIZER_FLAGS})
+    target_link_options(${target} PRIVATE ${POREMI_SANITIZER_FLAGS})
+  endif()
+endfunction()
+
+# poremi_library(NAME DIRS dir... [DEPS target...] [PCH header...])
+# A static library made of every .cpp below the given folders (relative to the source root),
+# and, when tests/<NAME>/ exists, its one GoogleTest executable "test_<NAME>".
+function(poremi_library name)
+  cmake_parse_arguments(ARG "" "" "DIRS;DEPS;PCH" ${ARGN})
+  set(sources)
+  foreach(dir ${ARG_DIRS})
+    file(GLOB_RECURSE found CONFIGURE_DEPENDS
+      ${PROJECT_SOURCE_DIR}/${dir}/*.cpp ${PROJECT_SOURCE_DIR}/${dir}/*.h)
+    list(APPEND sources ${found})
+  endforeach()
+  add_library(${name} STATIC ${sources})
+  target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR}/generated)
+  target_link_libraries(${name} PUBLIC ${ARG_DEPS})
+  set_target_properties(${name} PROPERTIES AUTOMOC ON)
+  poremi_apply_common(${name})
+  if(ARG_PCH)
+    target_precompile_headers(${name} PRIVATE ${ARG_PCH})
+  else()
+    target_precompile_headers(${name} PRIVATE <QtCore/QString> <QtCore/QByteArray> <QtCore/QList> <vector> <memory> <string>)
+  endif()
+  set_property(GLOBAL APPEND PROPERTY POREMI_LIBRARIES ${name})
+  poremi_library_tests(${name})
+endfunction()
+
+# The test executable of a library: every .cpp in tests/<NAME>/.
+function(poremi_library_tests name)
+  if(NOT POREMI_TESTS)
+    return()
+  endif()
+  set(dir ${PROJECT_SOURCE_DIR}/tests/${name})
+  if(NOT EXISTS ${dir})
+    return()
+  endif()
+  file(GLOB_RECURSE tests CONFIGURE_DEPENDS ${dir}/*.cpp ${dir}/*.h)
+  if(NOT tests)
+    return()
+  endif()
+  add_executable(test_${name} ${tests})
+  target_link_libraries(test_${name} PRIVATE ${name} poremi_test_support)
+  target_compile_definitions(test_${name} PRIVATE
+    POREMI_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+    POREMI_BINARY_DIR="${PROJECT_BINARY_DIR}"
+    POREMI_TEST_OUTPUT_DIR="${PROJECT_BINARY_DIR}/test-output/${name}")
+  set_target_properties(test_${name} PROPERTIES AUTOMOC ON)
+  poremi_apply_common(test_${name})
+  target_precompile_headers(test_${name} PRIVATE <gtest/gtest.h> <QtCore/QString> <QtCore/QByteArray>)
+  gtest_discover_tests(test_${name}
+    DISCOVERY_MODE PRE_TEST
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=1;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp;UBSAN_OPTIONS=print_stacktrace=1")
+endfunction()
