@@ -17,7 +17,7 @@ public:
     // The captions the buttons show.
     static QStringList buttonCaptions(const QList<MessageButton>& buttons);
 
-protected:
+    // Esc answers with the button named by the cancel index.
     void reject() override;
 
 private:
