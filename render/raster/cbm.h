@@ -1,0 +1,24 @@
+#pragma once
+// The compressed bitmap wrapper: "ZLIBCompress", 0x1A, the 32-bit little-endian length of the
+// inflated data, then a zlib stream whose content is a complete BMP file.
+
+#include <QtCore/QByteArray>
+#include <QtCore/QByteArrayView>
+#include <cstdint>
+
+namespace poremi {
+
+inline constexpr char cbmSignature[] = "ZLIBCompress\x1A";
+inline constexpr int cbmSignatureSize = 13;
+inline constexpr int cbmHeaderSize = cbmSignatureSize + 4;
+
+bool isCbm(QByteArrayView bytes);
+
+// Inflates exactly the stated number of bytes. A stated length beyond what any acceptable
+// bitmap needs, a broken zlib stream or one that ends short raises the bitmap error.
+QByteArray inflateCbm(QByteArrayView bytes);
+
+// Wraps a BMP file (zlib level 9, as documents are written).
+QByteArray deflateToCbm(QByteArrayView bmpFile);
+
+}  // namespace poremi
