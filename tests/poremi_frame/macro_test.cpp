@@ -80,8 +80,11 @@ TEST(AppFrame, FillsInTheBuiltInMacros) {
     env.version = QVersionNumber({2, 3, 4, 5});
     frame.load(env);
     EXPECT_EQ(frame.expandMacros(QStringLiteral("$(ExeDir)")), QStringLiteral("\\opt\\poremi\\bin\\"));
-    EXPECT_EQ(frame.expandMacros(QStringLiteral("$(PaperInfo)")), QStringLiteral("\\opt\\poremi\\bin\\poremi.ppr"));
-    EXPECT_EQ(frame.expandMacros(QStringLiteral("$(UpdatePaperInfo)")), QStringLiteral("\\opt\\poremi\\bin\\Update.ppr"));
+    EXPECT_EQ(frame.expandMacros(QStringLiteral("$(SystemPaperInfo)")), QStringLiteral("\\opt\\poremi\\bin\\poremi.ppr"));
+    EXPECT_EQ(frame.expandMacros(QStringLiteral("$(PaperInfo)")),
+              QStringLiteral("\\home\\u\\.local\\share\\ぽれみ\\2.3\\Papers.ppr"));
+    EXPECT_EQ(frame.expandMacros(QStringLiteral("$(UpdatePaperInfo)")),
+              QStringLiteral("\\home\\u\\.local\\share\\ぽれみ\\2.3\\Update.ppr"));
     EXPECT_EQ(frame.expandMacros(QStringLiteral("$(SysKeyFile)|$(SysApplicationFolder)")), QStringLiteral("poremi|poremi"));
     EXPECT_EQ(frame.expandMacros(QStringLiteral("$(ShortVer) $(LongVer)")), QStringLiteral("2.3 2.3.4.5"));
     EXPECT_EQ(frame.expandMacros(QStringLiteral("$(SysRegistryKey)")), QStringLiteral("Software\\Halvik\\Poremi\\2.3\\Settings"));
