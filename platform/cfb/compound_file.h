@@ -1,0 +1,134 @@
+#pragma once
+// The engine of one compound file: its allocation tables, its directory and the data of its
+// streams, addressed by directory entry ids. Storage and Stream (storage.h) are the handles
+// that callers use; this class checks nothing about who may do what, only keeps the file sound.
+//
+// Everything read from a file is distrusted: sector numbers are range-checked, chains are
+// bounded, the directory tree is walked once with every entry visited at most once, and stream
+// sizes are checked against their chains before any data is read.
+
+#include "platform/cfb/allocation_table.h"
+#include "platform/cfb/block_device.h"
+#include "platform/cfb/compound_file_format.h"
+
+#include <map>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+namespace poremi::cfb {
+
+// Element names compare by length first, then unit by unit in upper case.
+struct NameLess {
+    bool operator()(const QString& a, const QString& b) const;
+};
+
+enum class ReleaseAction {
+    Flush,    // a file that keeps what was written
+    Discard,  // a temporary or not yet finished file: nothing to keep on release
+};
+
+class CompoundFile {
+public:
+    // Throws NotCompoundFile, Corrupt or ReadFault.
+    static std::shared_ptr<CompoundFile> open(std::unique_ptr<BlockDevice> device, ReleaseAction onRelease);
+    // An empty version 3 file on an empty device.
+    static std::shared_ptr<CompoundFile> create(std::unique_ptr<BlockDevice> device, ReleaseAction onRelease);
+    ~CompoundFile();
+
+    CompoundFile(const CompoundFile&) = delete;
+    CompoundFile& operator=(const CompoundFile&) = delete;
+
+    bool isWritable() const { return device_->isWritable() && !finished_; }
+    QString fileName() const { return device_->name(); }
+    int majorVersion() const { return header_.majorVersion; }
+    const BlockDevice& device() const { return *device_; }
+
+    // Directory.
+    const DirEntry& entry(EntryId id) const { return entries_[id]; }
+    EntryId find(EntryId storage, const QString& name) const;  // kNoEntry when absent
+    std::vector<EntryId> children(EntryId storage) const;       // in directory order
+    EntryId parentOf(EntryId id) const { return parents_[id]; }
+    bool isAtOrBelow(EntryId id, EntryId ancestor) const;
+    // The name must be free in storage (InvalidName for a bad name).
+    EntryId create(EntryId storage, const QString& name, EntryType type);
+    // Removes the element with everything below it and frees their sectors.
+    void destroy(EntryId id);
+    void move(EntryId id, EntryId newParent, const QString& newName);
+    void setClassId(EntryId id, const Guid& classId);
+    void setTimes(EntryId id, std::uint64_t created, std::uint64_t modified);
+
+    // Stream data. Positions beyond the end read nothing; writes beyond it grow the stream
+    // (the gap reads as zeros), moving it between the mini stream and sectors as its size says.
+    std::uint64_t streamSize(EntryId id) const { return entries_[id].size; }
+    qint64 read(EntryId id, std::uint64_t position, char* data, qint64 length);
+    void write(EntryId id, std::uint64_t position, const char* data, qint64 length);
+    void resize(EntryId id, std::uint64_t size);
+
+    // Writes the tables, the directory and the header. Trailing free sectors are cut off.
+    void flush();
+    // Flushes and, for a file that replaces its target, puts it in place; closes the file.
+    void finish();
+    // Raised by every change of the tree or of stream contents.
+    std::uint64_t changeCount() const { return changeCount_; }
+
+    // Open handles: who reads, who writes, who denies what. Throws AccessDenied on conflict.
+    struct Access {
+        bool read = false, write = false, denyRead = false, denyWrite = false;
+    };
+    void acquire(EntryId id, const Access& access);
+    void release(EntryId id, const Access& access);
+    bool isOpenAtOrBelow(EntryId id) const;
+
+private:
+    CompoundFile(std::unique_ptr<BlockDevice> device, ReleaseAction onRelease);
+
+    void load();
+    std::vector<SectorId> readFatSectorList();
+    void readTable(const Chain& sectors, std::vector<SectorId>& out);
+    void loadDirectory();
+    void linkTree(EntryId storage, std::vector<bool>& visited, std::vector<EntryId>& storages);
+
+    bool isMini(EntryId id) const { return id != kRootEntry && entries_[id].size < kMiniStreamCutoff; }
+    Chain& chainOf(EntryId id);
+    void setLength(EntryId id, std::uint64_t size, std::uint64_t zeroFillEnd);
+    void growMiniStream();
+    void writeZeros(EntryId id, std::uint64_t from, std::uint64_t to);
+    template <typename Run>
+    void forEachRun(EntryId id, std::uint64_t position, qint64 length, Run&& run);
+    void readDevice(qint64 offset, char* data, qint64 length);
+    void writeDevice(qint64 offset, const char* data, qint64 length);
+    qint64 sectorOffset(SectorId sector) const { return (qint64(sector) + 1) * sectorSize_; }
+
+    void writeMiniFat();
+    void writeDirectory();
+    void rebuildTree(EntryId storage);
+    void writeFat();
+    void writeSectorsOf(const Chain& chain, const QByteArray& bytes);
+
+    void changed();
+    void requireWritable() const;
+
+    std::unique_ptr<BlockDevice> device_;
+    ReleaseAction onRelease_;
+    Header header_;
+    int sectorSize_ = 512;
+    AllocationTable fat_;
+    AllocationTable miniFat_;
+    Chain directoryChain_;
+    Chain miniFatChain_;
+    std::vector<DirEntry> entries_;
+    std::vector<EntryId> parents_;
+    std::vector<std::map<QString, EntryId, NameLess>> children_;
+    std::unordered_map<EntryId, Chain> chains_;
+    std::unordered_map<EntryId, int> openReaders_, openWriters_, denyReaders_, denyWriters_;
+    std::size_t freeEntryHint_ = 1;
+    std::uint64_t changeCount_ = 0;
+    bool dirty_ = false;
+    bool finished_ = false;
+};
+
+// FILETIME of now, for the times of new storages.
+std::uint64_t currentFileTime();
+
+}  // namespace poremi::cfb

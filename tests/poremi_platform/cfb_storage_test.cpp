@@ -1,0 +1,263 @@
+#include "platform/cfb/compound_file_error.h"
+#include "platform/cfb/storage.h"
+#include "tests/support/test_environment.h"
+
+#include <QtCore/QDir>
+#include <QtCore/QFile>
+#include <gtest/gtest.h>
+
+namespace poremi::cfb {
+namespace {
+
+QByteArray pattern(qsizetype size, int seed) {
+    QByteArray bytes(size, Qt::Uninitialized);
+    quint32 x = quint32(seed) * 2654435761u + 1;
+    for (qsizetype i = 0; i < size; ++i) {
+        x = x * 1103515245u + 12345u;
+        bytes[i] = char(x >> 16);
+    }
+    return bytes;
+}
+
+QByteArray readStream(Storage& storage, const QString& name) { return storage.openStream(name, kReadExclusive)->readAll(); }
+
+void writeStream(Storage& storage, const QString& name, const QByteArray& bytes) {
+    storage.createStream(name, kReadWriteExclusive)->write(bytes);
+}
+
+ErrorCode codeOf(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const CompoundFileError& error) {
+        return error.code();
+    }
+    ADD_FAILURE() << "no error";
+    return ErrorCode::TooLarge;
+}
+
+TEST(CompoundFile, TreeOfStoragesAndStreamsSurvivesReopening) {
+    const QString path = test::freshFolder(QStringLiteral("tree")) + QStringLiteral("/t.cfb");
+    const Guid classId = *Guid::fromString(QStringLiteral("{01234567-89AB-CDEF-0123-456789ABCDEF}"));
+    {
+        auto root = Storage::createFile(path);
+        writeStream(*root, QStringLiteral("Empty"), {});
+        writeStream(*root, QStringLiteral("Small"), pattern(100, 1));
+        auto sheets = root->createStorage(QStringLiteral("Sheets"), kReadWriteExclusive);
+        sheets->setClassId(classId);
+        auto sheet = sheets->createStorage(QStringLiteral("日本語のシート"), kReadWriteExclusive);
+        writeStream(*sheet, QStringLiteral("Big"), pattern(70000, 2));
+        writeStream(*sheet, QStringLiteral("Edge"), pattern(4096, 3));
+        writeStream(*sheet, QStringLiteral("JustBelow"), pattern(4095, 4));
+        root->commit();
+    }
+    auto root = Storage::openFile(path, kReadExclusive);
+    const QList<ElementInfo> top = root->elements();
+    ASSERT_EQ(top.size(), 3);
+    // Directory order: shorter names first.
+    EXPECT_EQ(top[0].name, QStringLiteral("Empty"));
+    EXPECT_EQ(top[1].name, QStringLiteral("Small"));
+    EXPECT_EQ(top[2].name, QStringLiteral("Sheets"));
+    EXPECT_EQ(top[2].type, ElementType::Storage);
+    EXPECT_TRUE(top[2].created.isValid());
+    EXPECT_EQ(readStream(*root, QStringLiteral("small")), pattern(100, 1));  // names ignore case
+    EXPECT_TRUE(readStream(*root, QStringLiteral("Empty")).isEmpty());
+    auto sheets = root->openStorage(QStringLiteral("SHEETS"), kReadExclusive);
+    EXPECT_EQ(sheets->classId(), classId);
+    auto sheet = sheets->openStorage(QStringLiteral("日本語のシート"), kReadExclusive);
+    EXPECT_EQ(readStream(*sheet, QStringLiteral("Big")), pattern(70000, 2));
+    EXPECT_EQ(readStream(*sheet, QStringLiteral("Edge")), pattern(4096, 3));
+    EXPECT_EQ(readStream(*sheet, QStringLiteral("JustBelow")), pattern(4095, 4));
+}
+
+TEST(CompoundFile, StreamsReadWriteSeekAndResizeAcrossTheMiniStreamBoundary) {
+    auto root = Storage::createMemory();
+    auto stream = root->createStream(QStringLiteral("S"), kReadWriteExclusive);
+    QByteArray expected = pattern(3000, 5);
+    stream->write(expected);
+    // Grows into regular sectors by a write past the end: the gap reads as zeros.
+    stream->seek(6000);
+    stream->write(pattern(10, 6));
+    expected += QByteArray(3000, '\0') + pattern(10, 6);
+    stream->seek(0);
+    EXPECT_EQ(stream->readAll(), expected);
+    // Back into the mini stream by shrinking, then out again by resizing.
+    stream->resize(1000);
+    stream->seek(0);
+    EXPECT_EQ(stream->readAll(), expected.left(1000));
+    stream->resize(5000);
+    stream->seek(0);
+    EXPECT_EQ(stream->readAll(), expected.left(1000) + QByteArray(4000, '\0'));
+    stream->seek(-10, SeekOrigin::End);
+    EXPECT_EQ(stream->position(), 4990u);
+    stream->write(QByteArray("abc"));
+    stream->seek(-3, SeekOrigin::Current);
+    char three[3];
+    EXPECT_EQ(stream->read(three, 3), 3);
+    EXPECT_EQ(QByteArray(three, 3), QByteArray("abc"));
+    EXPECT_THROW(stream->seek(-1), CompoundFileError);
+    stream.reset();
+    root->commit();
+    auto reread = Storage::openMemory(root->bytes());
+    QByteArray final = expected.left(1000) + QByteArray(4000, '\0');
+    final.replace(4990, 3, "abc");
+    EXPECT_EQ(readStream(*reread, QStringLiteral("S")), final);
+}
+
+TEST(CompoundFile, DestroyRenameMoveAndCopy) {
+    auto root = Storage::createMemory();
+    auto a = root->createStorage(QStringLiteral("A"), kReadWriteExclusive);
+    auto b = root->createStorage(QStringLiteral("B"), kReadWriteExclusive);
+    writeStream(*a, QStringLiteral("one"), pattern(10, 1));
+    writeStream(*a, QStringLiteral("two"), pattern(5000, 2));
+    auto inner = a->createStorage(QStringLiteral("Inner"), kReadWriteExclusive);
+    writeStream(*inner, QStringLiteral("deep"), pattern(20, 3));
+    inner.reset();
+
+    a->renameElement(QStringLiteral("one"), QStringLiteral("uno"));
+    EXPECT_FALSE(a->element(QStringLiteral("one")));
+    EXPECT_EQ(readStream(*a, QStringLiteral("uno")), pattern(10, 1));
+    EXPECT_EQ(codeOf([&] { a->renameElement(QStringLiteral("uno"), QStringLiteral("TWO")); }), ErrorCode::AlreadyExists);
+
+    a->moveElementTo(QStringLiteral("two"), *b, QStringLiteral("zwei"));
+    EXPECT_FALSE(a->element(QStringLiteral("two")));
+    EXPECT_EQ(readStream(*b, QStringLiteral("zwei")), pattern(5000, 2));
+    // A storage cannot go below itself.
+    auto innerAgain = a->openStorage(QStringLiteral("Inner"), kReadWriteExclusive);
+    EXPECT_EQ(codeOf([&] { root->moveElementTo(QStringLiteral("A"), *innerAgain, QStringLiteral("X")); }), ErrorCode::AccessDenied);
+    innerAgain.reset();
+
+    auto copy = root->createStorage(QStringLiteral("Copy"), kReadWriteExclusive);
+    a->copyTo(*copy);
+    EXPECT_EQ(readStream(*copy, QStringLiteral("uno")), pattern(10, 1));
+    EXPECT_EQ(readStream(*copy->openStorage(QStringLiteral("Inner"), kReadExclusive), QStringLiteral("deep")), pattern(20, 3));
+    EXPECT_EQ(codeOf([&] { root->copyTo(*copy); }), ErrorCode::AccessDenied);
+
+    // Across files: the element arrives whole and leaves the source.
+    auto other = Storage::createMemory();
+    a->moveElementTo(QStringLiteral("Inner"), *other, QStringLiteral("Moved"));
+    EXPECT_FALSE(a->element(QStringLiteral("Inner")));
+    EXPECT_EQ(readStream(*other->openStorage(QStringLiteral("Moved"), kReadExclusive), QStringLiteral("deep")), pattern(20, 3));
+
+    a.reset();
+    root->destroyElement(QStringLiteral("A"));
+    EXPECT_FALSE(root->element(QStringLiteral("A")));
+    EXPECT_EQ(codeOf([&] { root->destroyElement(QStringLiteral("A")); }), ErrorCode::FileNotFound);
+    root->commit();
+    auto reread = Storage::openMemory(root->bytes());
+    QStringList names;
+    for (const ElementInfo& e : reread->elements()) names << e.name;
+    EXPECT_EQ(names, (QStringList{QStringLiteral("B"), QStringLiteral("Copy")}));
+}
+
+TEST(CompoundFile, ShareModesAndOpenElements) {
+    auto root = Storage::createMemory();
+    writeStream(*root, QStringLiteral("S"), "x");
+    auto first = root->openStream(QStringLiteral("S"), kReadWriteExclusive);
+    EXPECT_EQ(codeOf([&] { root->openStream(QStringLiteral("S"), kReadExclusive); }), ErrorCode::AccessDenied);
+    EXPECT_EQ(codeOf([&] { root->destroyElement(QStringLiteral("S")); }), ErrorCode::AccessDenied);
+    EXPECT_EQ(codeOf([&] { root->createStream(QStringLiteral("S"), kReadWriteExclusive); }), ErrorCode::AccessDenied);
+    EXPECT_EQ(codeOf([&] { root->renameElement(QStringLiteral("S"), QStringLiteral("T")); }), ErrorCode::AccessDenied);
+    first.reset();
+    const OpenMode readShared{Access::Read, Share::DenyWrite};
+    auto reader1 = root->openStream(QStringLiteral("S"), readShared);
+    auto reader2 = root->openStream(QStringLiteral("S"), readShared);
+    EXPECT_EQ(codeOf([&] { root->openStream(QStringLiteral("S"), {Access::ReadWrite, Share::DenyNone}); }), ErrorCode::AccessDenied);
+    EXPECT_EQ(codeOf([&] { reader1->write("y", 1); }), ErrorCode::AccessDenied);
+
+    auto sub = root->createStorage(QStringLiteral("Sub"), kReadWriteExclusive);
+    EXPECT_EQ(codeOf([&] { root->openStorage(QStringLiteral("Sub"), kReadWriteExclusive); }), ErrorCode::AccessDenied);
+    EXPECT_EQ(codeOf([&] { root->openStream(QStringLiteral("Sub"), kReadExclusive); }), ErrorCode::FileNotFound);
+    EXPECT_EQ(codeOf([&] { root->createStream(QString(32, u'n'), kReadWriteExclusive); }), ErrorCode::InvalidName);
+    EXPECT_EQ(codeOf([&] { root->createStream(QStringLiteral("a\\b"), kReadWriteExclusive); }), ErrorCode::InvalidName);
+
+    root->commit();
+    auto readOnly = Storage::openMemory(root->bytes());
+    EXPECT_EQ(codeOf([&] { readOnly->createStream(QStringLiteral("N"), kReadWriteExclusive); }), ErrorCode::AccessDenied);
+    EXPECT_EQ(codeOf([&] { readOnly->openStream(QStringLiteral("S"), kReadWriteExclusive); }), ErrorCode::AccessDenied);
+}
+
+TEST(CompoundFile, FreedSpaceIsReusedAndTheFileDoesNotGrow) {
+    const QString path = test::freshFolder(QStringLiteral("reuse")) + QStringLiteral("/r.cfb");
+    auto root = Storage::createFile(path);
+    qint64 sizeAfterFirstRound = 0;
+    for (int round = 0; round < 5; ++round) {
+        for (int i = 0; i < 50; ++i) writeStream(*root, QStringLiteral("S%1").arg(i), pattern(i % 2 ? 100 : 9000, round + i));
+        root->commit();
+        const qint64 size = QFileInfo(path).size();
+        if (round == 0) sizeAfterFirstRound = size;
+        EXPECT_EQ(size, sizeAfterFirstRound) << "round " << round;
+        for (int i = 0; i < 50; ++i) root->destroyElement(QStringLiteral("S%1").arg(i));
+    }
+    root->commit();
+    EXPECT_LE(QFileInfo(path).size(), 4 * 512);
+    EXPECT_TRUE(root->elements().isEmpty());
+}
+
+TEST(CompoundFile, ChangeCountRisesWithEveryChange) {
+    auto root = Storage::createMemory();
+    std::uint64_t last = root->changeCount();
+    const auto changes = [&] {
+        const bool changed = root->changeCount() > last;
+        last = root->changeCount();
+        return changed;
+    };
+    auto stream = root->createStream(QStringLiteral("S"), kReadWriteExclusive);
+    EXPECT_TRUE(changes());
+    stream->write("abc", 3);
+    EXPECT_TRUE(changes());
+    stream->resize(1);
+    EXPECT_TRUE(changes());
+    stream->seek(0);
+    char c;
+    stream->read(&c, 1);
+    EXPECT_FALSE(changes());
+    stream.reset();
+    root->renameElement(QStringLiteral("S"), QStringLiteral("T"));
+    EXPECT_TRUE(changes());
+    root->destroyElement(QStringLiteral("T"));
+    EXPECT_TRUE(changes());
+}
+
+TEST(CompoundFile, AtomicFileReplacesTheTargetOnlyOnCommit) {
+    const QString folder = test::freshFolder(QStringLiteral("atomic"));
+    const QString path = folder + QStringLiteral("/a.cfb");
+    {
+        QFile old(path);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old content");
+    }
+    {
+        auto root = Storage::createFileAtomically(path);
+        writeStream(*root, QStringLiteral("S"), pattern(10000, 1));
+        // Dropped without commit.
+    }
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), QByteArray("old content"));
+    old.close();
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("a.cfb")});
+    {
+        auto root = Storage::createFileAtomically(path);
+        writeStream(*root, QStringLiteral("S"), pattern(10000, 1));
+        root->commit();
+    }
+    EXPECT_EQ(readStream(*Storage::openFile(path, kReadExclusive), QStringLiteral("S")), pattern(10000, 1));
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("a.cfb")});
+}
+
+TEST(CompoundFile, TemporaryFileDisappearsOnRelease) {
+    const QString folder = test::freshFolder(QStringLiteral("temporary"));
+    QString name;
+    {
+        auto root = Storage::createTemporary(folder + QStringLiteral("/mtfXXXXXX"));
+        name = root->fileName();
+        writeStream(*root, QStringLiteral("S"), pattern(100, 1));
+        root->commit();
+        EXPECT_TRUE(QFileInfo(name).fileName().startsWith(QStringLiteral("mtf")));
+        EXPECT_TRUE(QFile::exists(name));
+    }
+    EXPECT_FALSE(QFile::exists(name));
+}
+
+}  // namespace
+}  // namespace poremi::cfb
