@@ -93,22 +93,37 @@ void CompoundFile::load() {
     const auto sectorCount = std::uint64_t(dataBytes > 0 ? sectorsFor(std::uint64_t(dataBytes), std::uint64_t(sectorSize_)) : 0);
 
     if (header_.fatSectorCount > sectorCount) throwError(ErrorCode::Corrupt, QStringLiteral("FAT sector count"));
-    const std::vector<SectorId> fatSectors = readFatSectorList();
+    Chain difatSectors;
+    const std::vector<SectorId> fatSectors = readFatSectorList(difatSectors);
     for (SectorId s : fatSectors) {
         if (s >= sectorCount) throwError(ErrorCode::Corrupt, QStringLiteral("FAT sector number"));
     }
     readTable(fatSectors, fat_.entries());
     // Sectors past the end of the file do not exist, whatever the table says.
     if (fat_.size() > sectorCount) fat_.entries().resize(size_t(sectorCount));
+    claimed_.assign(fat_.size(), false);
+    claim(fatSectors, false);
+    claim(difatSectors, false);
 
     directoryChain_ = fat_.walk(header_.firstDirSector, "directory");
     if (directoryChain_.empty()) throwError(ErrorCode::Corrupt, QStringLiteral("no directory"));
+    claim(directoryChain_, false);
     miniFatChain_ = fat_.walk(header_.firstMiniFatSector, "mini FAT");
+    claim(miniFatChain_, false);
     readTable(miniFatChain_, miniFat_.entries());
     loadDirectory();
 }
 
-std::vector<SectorId> CompoundFile::readFatSectorList() {
+void CompoundFile::claim(const Chain& chain, bool mini) {
+    std::vector<bool>& claimed = mini ? claimedMini_ : claimed_;
+    for (SectorId s : chain) {
+        if (s >= claimed.size()) claimed.resize(size_t(s) + 1, false);
+        if (claimed[s]) throwError(ErrorCode::Corrupt, QStringLiteral("sector %1 used twice").arg(s));
+        claimed[s] = true;
+    }
+}
+
+std::vector<SectorId> CompoundFile::readFatSectorList(Chain& difatSectors) {
     std::vector<SectorId> list;
     const std::uint32_t wanted = header_.fatSectorCount;
     for (int i = 0; i < kHeaderDifatCount && list.size() < wanted; ++i) list.push_back(header_.difat[size_t(i)]);
@@ -119,6 +134,7 @@ std::vector<SectorId> CompoundFile::readFatSectorList() {
     while (list.size() < wanted) {
         // Every DIFAT sector adds entries; more DIFAT sectors than FAT sectors means a loop.
         if (next >= kMaxRegularSector || ++visited > wanted) throwError(ErrorCode::Corrupt, QStringLiteral("DIFAT chain"));
+        difatSectors.push_back(next);
         readDevice(sectorOffset(next), sector.data(), sectorSize_);
         for (int i = 0; i < perSector - 1 && list.size() < wanted; ++i) {
             list.push_back(qFromLittleEndian<std::uint32_t>(sector.constData() + 4 * i));
@@ -175,7 +191,9 @@ void CompoundFile::loadDirectory() {
     Chain rootChain = root.size == 0 ? Chain{} : fat_.walk(root.start, "mini stream");
     if (root.size > std::uint64_t(rootChain.size()) * std::uint64_t(sectorSize_)) throwError(ErrorCode::Corrupt, QStringLiteral("mini stream size"));
     const std::uint64_t miniCapacity = std::uint64_t(rootChain.size()) * std::uint64_t(sectorSize_ / kMiniSectorSize);
+    claim(rootChain, false);
     if (miniFat_.size() > miniCapacity) miniFat_.entries().resize(size_t(miniCapacity));
+    claimedMini_.assign(miniFat_.size(), false);
     root.size = std::max<std::uint64_t>(root.size, std::uint64_t(miniFat_.size()) * kMiniSectorSize);
     chains_[kRootEntry] = std::move(rootChain);
 }
@@ -208,6 +226,7 @@ Chain& CompoundFile::chainOf(EntryId id) {
     if (e.size > 0) {
         const bool mini = isMini(id);
         chain = mini ? miniFat_.walk(e.start, "stream") : fat_.walk(e.start, "stream");
+        claim(chain, mini);
         const std::uint64_t unit = mini ? kMiniSectorSize : std::uint64_t(sectorSize_);
         if (chain.size() < sectorsFor(e.size, unit)) throwError(ErrorCode::Corrupt, QStringLiteral("size of stream %1").arg(e.name));
     }

@@ -84,10 +84,13 @@ private:
     CompoundFile(std::unique_ptr<BlockDevice> device, ReleaseAction onRelease);
 
     void load();
-    std::vector<SectorId> readFatSectorList();
+    std::vector<SectorId> readFatSectorList(Chain& difatSectors);
     void readTable(const Chain& sectors, std::vector<SectorId>& out);
     void loadDirectory();
     void linkTree(EntryId storage, std::vector<bool>& visited, std::vector<EntryId>& storages);
+    // Every sector read from the file belongs to one chain at most; a second claim is an error.
+    // This keeps the work of walking a hostile file proportional to its size.
+    void claim(const Chain& chain, bool mini);
 
     bool isMini(EntryId id) const { return id != kRootEntry && entries_[id].size < kMiniStreamCutoff; }
     Chain& chainOf(EntryId id);
@@ -121,6 +124,7 @@ private:
     std::vector<EntryId> parents_;
     std::vector<std::map<QString, EntryId, NameLess>> children_;
     std::unordered_map<EntryId, Chain> chains_;
+    std::vector<bool> claimed_, claimedMini_;
     std::unordered_map<EntryId, int> openReaders_, openWriters_, denyReaders_, denyWriters_;
     std::size_t freeEntryHint_ = 1;
     std::uint64_t changeCount_ = 0;

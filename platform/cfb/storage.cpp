@@ -67,17 +67,23 @@ EntryId freshElement(CompoundFile& file, EntryId storage, const QString& name, E
 }
 
 void copyTree(CompoundFile& from, EntryId source, CompoundFile& to, EntryId target) {
-    to.setClassId(target, from.entry(source).classId);
-    for (EntryId child : from.children(source)) {
-        // Copies, not references: creating entries may move the source's directory.
-        const DirEntry e = from.entry(child);
-        if (e.isStorage()) {
-            EntryId existing = to.find(target, e.name);
-            if (existing == kNoEntry || !to.entry(existing).isStorage()) existing = freshElement(to, target, e.name, EntryType::Storage);
-            copyTree(from, child, to, existing);
-            to.setTimes(existing, e.created, e.modified);
-        } else {
-            copyStreamData(from, child, to, freshElement(to, target, e.name, EntryType::Stream));
+    // A work list, not recursion: a hostile file may nest storages very deeply.
+    std::vector<std::pair<EntryId, EntryId>> pending{{source, target}};
+    while (!pending.empty()) {
+        const auto [fromStorage, toStorage] = pending.back();
+        pending.pop_back();
+        to.setClassId(toStorage, from.entry(fromStorage).classId);
+        for (EntryId child : from.children(fromStorage)) {
+            // Copies, not references: creating entries may move the source's directory.
+            const DirEntry e = from.entry(child);
+            if (e.isStorage()) {
+                EntryId existing = to.find(toStorage, e.name);
+                if (existing == kNoEntry || !to.entry(existing).isStorage()) existing = freshElement(to, toStorage, e.name, EntryType::Storage);
+                to.setTimes(existing, e.created, e.modified);
+                pending.emplace_back(child, existing);
+            } else {
+                copyStreamData(from, child, to, freshElement(to, toStorage, e.name, EntryType::Stream));
+            }
         }
     }
 }
