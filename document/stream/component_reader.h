@@ -1,0 +1,49 @@
+#pragma once
+// Reads a component stream ("TPF0" and one record) into objects of registered classes.
+
+#include "document/stream/value_reader.h"
+
+#include <memory>
+#include <vector>
+
+namespace poremi {
+
+class TCollection;
+class TComponent;
+class TPersistent;
+struct PropertyInfo;
+
+class ComponentReader {
+public:
+    explicit ComponentReader(QByteArrayView bytes) : in_(bytes) {}
+
+    // With a root, reads the root record's properties and children into it (the class name in
+    // the stream is ignored) and returns null; without, creates the stream's root class.
+    // A failing read frees every component it created.
+    std::unique_ptr<TComponent> readRootComponent(TComponent* root);
+
+    // Bytes consumed so far.
+    qsizetype position() const { return in_.position(); }
+
+private:
+    struct Fixup {
+        TPersistent* instance;
+        const PropertyInfo* property;
+        QString name;
+    };
+
+    TComponent* readComponent(TComponent* owner, TComponent* given);
+    TComponent* createComponent(const QString& className, TComponent* owner);
+    void readProperty(TPersistent& instance);
+    void readPropertyValue(TPersistent& instance, const PropertyInfo& property);
+    void readOrdinal(TPersistent& instance, const PropertyInfo& property);
+    void readCollection(TCollection& collection);
+    void resolveFixups(TComponent& root);
+
+    ValueReader in_;
+    std::vector<TComponent*> created_;  // in creation order, the root (when created) first
+    std::vector<TComponent*> read_;     // every component read, for the loaded notification
+    std::vector<Fixup> fixups_;
+};
+
+}  // namespace poremi
