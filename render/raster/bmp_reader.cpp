@@ -13,9 +13,9 @@ namespace {
 constexpr std::int64_t fileHeaderSize = 14;
 constexpr std::int64_t infoHeaderSize = 40;
 
-class ByteReader {
+class BmpBytes {
 public:
-    explicit ByteReader(QByteArrayView bytes) : bytes_(bytes) {}
+    explicit BmpBytes(QByteArrayView bytes) : bytes_(bytes) {}
     std::int64_t size() const { return bytes_.size(); }
     std::uint32_t u8(std::int64_t at) const { return static_cast<unsigned char>(bytes_[at]); }
     std::uint32_t u16(std::int64_t at) const { return u8(at) | u8(at + 1) << 8; }
@@ -146,7 +146,7 @@ DibImage readDib(QByteArrayView bytes)
         inflated = inflateCbm(bytes);
         bytes = inflated;
     }
-    ByteReader r(bytes);
+    BmpBytes r(bytes);
     if (r.size() < 2 || bytes[0] != 'B' || bytes[1] != 'M')
         throw InvalidBitmapError();
     r.require(fileHeaderSize + 4);

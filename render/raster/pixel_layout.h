@@ -6,6 +6,9 @@
 
 namespace poremi {
 
+// A colour as documents store it: 0x00BBGGRR; negative values name system colours.
+using TColor = std::int32_t;
+
 // Stored rows are padded to 32 bits.
 constexpr std::int64_t storedRowSize(std::int64_t width, int bitsPerPixel, int planes = 1)
 {
@@ -31,6 +34,9 @@ constexpr std::uint32_t colorRefFromQRgb(QRgb rgb)
 {
     return ((rgb >> 16) & 0xFFu) | (rgb & 0xFF00u) | ((rgb & 0xFFu) << 16);
 }
+
+// The RGB value of a colour (0x00BBGGRR); system colours become their usual values.
+TColor colorToRgb(TColor color);
 
 // A 24-bit work bitmap: bytes blue, green, red per pixel, rows padded to 32 bits.
 QImage createWorkBitmap(int width, int height);
