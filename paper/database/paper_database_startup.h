@@ -1,0 +1,46 @@
+#pragma once
+// Opening the user's paper database when the program starts, and the user-paper backups.
+//
+// On Linux the shipped database lies beside the executable and is only read; the user works on
+// a copy in the per-user preference folder, made from the shipped one on the first start. A
+// pending update file, or a shipped database of a newer release than the user's, is merged in
+// at start: the user's papers are rebuilt into the ".usr" file beside the database, the new
+// system papers are merged into it, and only when both steps succeeded does it replace the
+// database (and the update file go). A failure leaves everything as it was for the next start.
+
+#include "paper/database/papers.h"
+
+#include <functional>
+#include <memory>
+
+namespace poremi {
+
+struct PaperDatabaseFiles {
+    QString database;  // the user's working database
+    QString update;    // a downloaded update waiting to be merged
+    QString shipped;   // the database shipped beside the executable
+};
+
+struct PaperDatabaseFeedback {
+    // The wait window: shown with the text, hidden with an empty one.
+    std::function<void(const QString& text)> wait;
+    MergeProgress progress;
+};
+
+inline const QString kPaperWaitText = QStringLiteral("処理中です。少しお待ちください．．．");
+
+// The database opened writable with its "ExtraInfos" and "PaperImages" bases. Failures raise
+// the file's own error, or "アプリケーションに必要なファイル「%s」が開けませんでした".
+std::unique_ptr<TPapersV2> openPaperDatabaseAtStart(const PaperDatabaseFiles& files,
+                                                    const PaperDatabaseFeedback& feedback = {});
+
+// A database file opened with the two standard bases.
+std::unique_ptr<TPapersV2> openPaperDatabase(const QString& fileName, bool readOnly);
+
+// User-paper backups (".ppb"): export creates the file anew; import skips system papers.
+inline const QString kUserPapersExported = QStringLiteral("ユーザー用紙情報を保存しました");
+inline const QString kUserPapersImported = QStringLiteral("ユーザー用紙情報を取り込みました");
+void exportUserPapers(const TPapersV2& database, const QString& backupFile);
+void importUserPapers(TPapersV2& database, const QString& backupFile);
+
+}  // namespace poremi
