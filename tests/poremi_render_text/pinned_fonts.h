@@ -1,0 +1,15 @@
+#pragma once
+// Pins the fonts of a test process to the IPA faces (and DejaVu Sans, a face without vertical
+// forms) with the shipped Windows-name mapping on top.
+
+#include <QtCore/QString>
+
+namespace poremi::test {
+
+void pinFonts();
+// Where sample images go: the library's test-output folder under the build folder.
+QString sampleFolder();
+// The file of a pinned face, or empty when the machine lacks it.
+QString pinnedFaceFile(const QString& fileName);
+
+}  // namespace poremi::test
