@@ -25,6 +25,8 @@ int printHelp(const QStringList&) {
 const QList<CommandLineCommand>& commandLineCommands() {
     static const QList<CommandLineCommand> commands = {
         {QStringLiteral("--version"), QStringLiteral("--version"), QStringLiteral("アプリケーション名とバージョンを表示します"), runVersionCommand},
+        {QStringLiteral("--list-papers"), QStringLiteral("--list-papers [TEXT]"),
+         QStringLiteral("用紙の一覧を表示します（TEXTで用紙名・メーカー・用途を絞り込みます）"), runListPapersCommand},
         {QStringLiteral("--help"), QStringLiteral("--help"), QStringLiteral("この説明を表示します"), printHelp},
     };
     return commands;

@@ -6,5 +6,6 @@
 namespace poremi {
 
 int runVersionCommand(const QStringList& arguments);
+int runListPapersCommand(const QStringList& arguments);
 
 }  // namespace poremi

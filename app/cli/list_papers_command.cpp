@@ -1,0 +1,54 @@
+#include "app/cli/commands.h"
+#include "app/frame/app_frame.h"
+#include "paper/database/paper_database_startup.h"
+#include "paper/paper_classes.h"
+#include "paper/purpose.h"
+#include "platform/native_path.h"
+
+#include <QtCore/QTextStream>
+
+namespace poremi {
+namespace {
+
+// Millimetres with the tenths digit only when it is not zero.
+QString millimetres(int length) {
+    return length % 10 == 0 ? QString::number(length / 10) : QString::number(length / 10.0, 'f', 1);
+}
+
+QString makerOf(const TPapersV2& papers, const QString& paperName) {
+    const auto record = papers.getExtraInfo(TExInfoBase::kName, paperName);
+    const auto* info = dynamic_cast<const TExPaperInfo*>(record.get());
+    return info && !info->company().isEmpty() ? info->company() : TPapersV2::kNoMaker;
+}
+
+}  // namespace
+
+int runListPapersCommand(const QStringList& arguments) {
+    registerPaperClasses();
+    registerPaperDatabaseClasses();
+    static const TCDLabelPurposeValidator validator;
+    installPurposeValidator(&validator);
+
+    const PaperDatabaseFiles files{toNativePath(ExpandMacros(QStringLiteral("$(PaperInfo)"))),
+                                   toNativePath(ExpandMacros(QStringLiteral("$(UpdatePaperInfo)"))),
+                                   toNativePath(ExpandMacros(QStringLiteral("$(SystemPaperInfo)")))};
+    const auto papers = openPaperDatabaseAtStart(files);
+    const QString filter = arguments.value(0);
+    QTextStream out(stdout);
+    for (int i = 0; i < papers->getPaperCount(); ++i) {
+        const TPaperInfo& paper = papers->getPaper(i);
+        const QString maker = makerOf(*papers, paper.paperName());
+        if (!filter.isEmpty() && !paper.paperName().contains(filter, Qt::CaseInsensitive) &&
+            !maker.contains(filter, Qt::CaseInsensitive) && !paper.groupName().contains(filter, Qt::CaseInsensitive))
+            continue;
+        out << paper.paperName() << '\t' << paper.groupName() << '\t' << maker << '\t' << paper.getFaceCount()
+            << QStringLiteral("面\t") << millimetres(paper.physicalWidth()) << 'x' << millimetres(paper.physicalHeight())
+            << "mm\n";
+    }
+    out.flush();
+    papers->close();
+    installPurposeValidator(nullptr);
+    return 0;
+}
+
+}  // namespace poremi
