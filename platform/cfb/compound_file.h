@@ -61,6 +61,8 @@ public:
     // Stream data. Positions beyond the end read nothing; writes beyond it grow the stream
     // (the gap reads as zeros), moving it between the mini stream and sectors as its size says.
     std::uint64_t streamSize(EntryId id) const { return entries_[id].size; }
+    // Checks that the stream's chain holds its size (Corrupt otherwise); done when it is opened.
+    void checkStream(EntryId id) { chainOf(id); }
     qint64 read(EntryId id, std::uint64_t position, char* data, qint64 length);
     void write(EntryId id, std::uint64_t position, const char* data, qint64 length);
     void resize(EntryId id, std::uint64_t size);

@@ -258,6 +258,7 @@ std::uint64_t Storage::changeCount() const { return file_->changeCount(); }
 
 Stream::Stream(std::shared_ptr<CompoundFile> file, std::uint32_t entry, OpenMode mode)
     : file_(std::move(file)), entry_(entry), mode_(mode) {
+    file_->checkStream(entry_);
     file_->acquire(entry_, accessOf(mode_));
 }
 
