@@ -125,10 +125,11 @@ std::unique_ptr<TBitmapGraphic> TBitmapGraphic::fromFile(QByteArrayView file, QS
 TSafetyBitmap& TBitmapGraphic::editBitmap()
 {
     file_.clear();
+    dropSavedForm();
     return bitmap_;
 }
 
-QByteArray TBitmapGraphic::savedForm() const
+QByteArray TBitmapGraphic::encodeSavedForm() const
 {
     if (!file_.isEmpty() || bitmap_.isEmpty())
         return lengthPrefixed(file_, false);
@@ -174,7 +175,7 @@ std::unique_ptr<TEncodedGraphic> TEncodedGraphic::pngFromImage(const QImage& ima
                                              defaultClassName(GraphicFormat::Png));
 }
 
-QByteArray TEncodedGraphic::savedForm() const
+QByteArray TEncodedGraphic::encodeSavedForm() const
 {
     switch (format()) {
     case GraphicFormat::Jpeg:
@@ -233,6 +234,7 @@ std::unique_ptr<TGraphic> readPictureData(QByteArrayView data)
             graphic = std::make_unique<TEncodedGraphic>(c.format, savedForm.toByteArray(), name);
             break;
         }
+        graphic->keepSavedForm(savedForm);
         return graphic;
     }
     stream_error::classNotFound(name);

@@ -39,17 +39,22 @@ public:
     bool isEmpty() const { return size().isEmpty(); }
     // Decoded pixels; null for metafiles.
     virtual QImage image() const = 0;
-    // What follows the class name in picture data.
-    virtual QByteArray savedForm() const = 0;
+    // What follows the class name in picture data: the bytes it was read from, as they were,
+    // or the encoding of the current content.
+    QByteArray savedForm() const { return kept_.isNull() ? encodeSavedForm() : kept_; }
+    void keepSavedForm(QByteArrayView bytes) { kept_ = bytes.toByteArray(); }
     virtual std::unique_ptr<TGraphic> clone() const = 0;
     virtual void draw(QPainter& painter, const QRect& rect) const;
 
 protected:
     TGraphic(QString className, GraphicFormat format) : className_(std::move(className)), format_(format) {}
+    virtual QByteArray encodeSavedForm() const = 0;
+    void dropSavedForm() { kept_ = QByteArray(); }
 
 private:
     QString className_;
     GraphicFormat format_;
+    QByteArray kept_;
 };
 
 class TBitmapGraphic : public TGraphic {
@@ -64,9 +69,11 @@ public:
 
     QSize size() const override { return bitmap_.image().size(); }
     QImage image() const override { return bitmap_.image(); }
-    QByteArray savedForm() const override;
     std::unique_ptr<TGraphic> clone() const override { return std::make_unique<TBitmapGraphic>(*this); }
     void draw(QPainter& painter, const QRect& rect) const override { bitmap_.draw(painter, rect); }
+
+protected:
+    QByteArray encodeSavedForm() const override;
 
 private:
     TSafetyBitmap bitmap_;
@@ -85,11 +92,13 @@ public:
     const QByteArray& file() const { return file_; }
     QSize size() const override { return size_; }
     QImage image() const override { return image_; }
-    QByteArray savedForm() const override;
     std::unique_ptr<TGraphic> clone() const override { return std::make_unique<TEncodedGraphic>(*this); }
 
     // JPEG only: decode at one half, a quarter or an eighth (1 = full size).
     void setJpegScale(int denominator);
+
+protected:
+    QByteArray encodeSavedForm() const override;
 
 private:
     QByteArray file_;
