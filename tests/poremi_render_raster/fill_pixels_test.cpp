@@ -1,0 +1,219 @@
+// Hatches, tiles, stretched pictures, nearest-neighbour drawing and colour-key transparency,
+// pixel by pixel.
+
+#include "render/fill/color_spec.h"
+#include "render/fill/hatch.h"
+#include "render/geometry/scaler.h"
+#include "render/raster/dib.h"
+#include "render/raster/graphic.h"
+#include "render/raster/pixel_layout.h"
+#include "render/raster/safety_bitmap.h"
+
+#include <QtGui/QPainter>
+#include <QtGui/QPicture>
+#include <gtest/gtest.h>
+
+using namespace poremi;
+
+namespace {
+
+QImage canvas(int w, int h, QRgb fill, QImage::Format format = QImage::Format_RGB32)
+{
+    QImage image(w, h, format);
+    image.fill(QColor::fromRgb(fill));
+    image.setDotsPerMeterX(3780);  // 96 dpi
+    image.setDotsPerMeterY(3780);
+    return image;
+}
+
+// A 2 × 2 picture: red, green / blue, white.
+QImage quadPicture()
+{
+    QImage image = createWorkBitmap(2, 2);
+    image.setPixel(0, 0, qRgb(255, 0, 0));
+    image.setPixel(1, 0, qRgb(0, 255, 0));
+    image.setPixel(0, 1, qRgb(0, 0, 255));
+    image.setPixel(1, 1, qRgb(255, 255, 255));
+    return image;
+}
+
+}  // namespace
+
+TEST(Hatch, LinesAreEightDevicePixelsApartAtEveryZoom)
+{
+    for (int zoom : {25, 50, 75, 100, 150, 200, 400})
+        for (TBrushStyle style : {TBrushStyle::bsHorizontal, TBrushStyle::bsVertical, TBrushStyle::bsFDiagonal,
+                                  TBrushStyle::bsBDiagonal, TBrushStyle::bsCross, TBrushStyle::bsDiagCross}) {
+            QImage target = canvas(64, 48, qRgb(255, 255, 255));
+            QPainter painter(&target);
+            TScaler scaler;
+            scaler.setUnitDpi(254);
+            scaler.setScale(zoom);
+            scaler.prepareCanvas(painter);
+            paintHatch(painter, QRect(0, 0, 5000, 5000), style, qRgb(0, 0, 0));
+            painter.end();
+            for (int y = 0; y < 48; ++y)
+                for (int x = 0; x < 64; ++x)
+                    ASSERT_EQ(target.pixel(x, y) == qRgb(0, 0, 0), isHatchPixel(style, x, y))
+                        << zoom << "% style " << int(style) << " at " << x << "," << y;
+        }
+}
+
+TEST(Hatch, ColorSpecPaintsHatchOverTheBackgroundAndRestoresThePainter)
+{
+    TColorSpec spec;
+    spec.setColor(0x0000FF);  // red
+    spec.setStyle(TBrushStyle::bsCross);
+    QImage target = canvas(16, 16, qRgb(0, 255, 0));
+    QPainter painter(&target);
+    painter.setPen(QPen(Qt::blue));
+    spec.paint(painter, QRect(0, 0, 16, 16));
+    EXPECT_EQ(painter.pen().color(), QColor(Qt::blue));
+    painter.end();
+    EXPECT_EQ(target.pixel(0, 3), qRgb(255, 0, 0));
+    EXPECT_EQ(target.pixel(3, 3), qRgb(0, 255, 0));
+    EXPECT_EQ(target.pixel(8, 5), qRgb(255, 0, 0));
+}
+
+TEST(Tiles, RowsStartAtTheCornerAndAlternateRowsShiftByHalfATile)
+{
+    const QList<QRect> plain = tileRects(QRect(0, 0, 10, 7), QSize(4, 3), false);
+    EXPECT_EQ(plain.size(), 9);
+    const QList<QRect> shifted = tileRects(QRect(0, 0, 10, 7), QSize(4, 3), true);
+    // Row 1 starts at 0 − (4 + 1) div 2 = −2 and straddles the left edge.
+    const QList<QRect> expected{QRect(0, 0, 4, 3),  QRect(4, 0, 4, 3),  QRect(8, 0, 4, 3),
+                                QRect(-2, 3, 4, 3), QRect(2, 3, 4, 3),  QRect(6, 3, 4, 3),
+                                QRect(0, 6, 4, 3),  QRect(4, 6, 4, 3),  QRect(8, 6, 4, 3)};
+    EXPECT_EQ(shifted, expected);
+    EXPECT_EQ(tileRects(QRect(0, 0, 3, 3), QSize(5, 5), true).size(), 1);
+    // A zero-size tile paints nothing instead of looping.
+    EXPECT_TRUE(tileRects(QRect(0, 0, 10, 10), QSize(0, 4), false).isEmpty());
+    EXPECT_TRUE(tileRects(QRect(0, 0, 10, 10), QSize(4, 0), true).isEmpty());
+}
+
+TEST(Tiles, TiledPictureFillIsPixelExact)
+{
+    TColorSpec spec;
+    spec.imageData().picture().setGraphic(std::make_unique<TBitmapGraphic>(TSafetyBitmap(quadPicture())));
+    spec.setKind(TColorSpecKind::cskBitmap);
+    spec.setTile(true);
+    spec.setTileShift(true);
+    QImage target = canvas(7, 6, qRgb(9, 9, 9));
+    QPainter painter(&target);
+    spec.paint(painter, QRect(0, 0, 7, 6));
+    painter.end();
+    const QImage picture = quadPicture();
+    for (int y = 0; y < 6; ++y) {
+        const int shift = (y / 2) % 2 == 1 ? 1 : 0;  // odd rows start one pixel to the left
+        for (int x = 0; x < 7; ++x)
+            ASSERT_EQ(target.pixel(x, y), picture.pixel((x + shift) % 2, y % 2)) << x << "," << y;
+    }
+}
+
+TEST(Stretch, PictureFillAndTdibSampleThePixelUnderEachCentre)
+{
+    EXPECT_EQ(nearestSourceIndex(0, 4, 0, 8), 0);
+    const int up[] = {0, 0, 1, 1, 2, 2, 3, 3};
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(nearestSourceIndex(0, 4, i, 8), up[i]);
+    const int down[] = {1, 3, 5, 7};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(nearestSourceIndex(0, 8, i, 4), down[i]);
+
+    QImage row = createWorkBitmap(8, 1);
+    for (int x = 0; x < 8; ++x)
+        row.setPixel(x, 0, qRgb(x * 30, 0, 0));
+    QImage target = canvas(4, 1, 0);
+    QPainter painter(&target);
+    TDIB(row).draw(painter, QRect(0, 0, 4, 1));
+    painter.end();
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(qRed(target.pixel(i, 0)), down[i] * 30);
+
+    TColorSpec spec;
+    spec.imageData().picture().setGraphic(std::make_unique<TBitmapGraphic>(TSafetyBitmap(quadPicture())));
+    spec.setKind(TColorSpecKind::cskBitmap);
+    QImage stretched = canvas(8, 8, 0);
+    QPainter p2(&stretched);
+    p2.scale(2, 2);  // logical 4 × 4 becomes 8 × 8 device pixels
+    spec.paint(p2, QRect(0, 0, 4, 4));
+    p2.end();
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            ASSERT_EQ(stretched.pixel(x, y), quadPicture().pixel(x / 4, y / 4));
+}
+
+TEST(ColorKey, RasterTargetsKeepTheDestinationUnderTransparentPixels)
+{
+    for (QImage::Format format : {QImage::Format_RGB32, QImage::Format_BGR888, QImage::Format_ARGB32_Premultiplied}) {
+        TSafetyBitmap bitmap(quadPicture());
+        bitmap.setTransparentColor(0xFFFFFF);  // white
+        bitmap.setTransparent(true);
+        QImage target = canvas(4, 4, qRgb(10, 20, 30), format);
+        QPainter painter(&target);
+        bitmap.draw(painter, QRect(0, 0, 4, 4));
+        painter.end();
+        EXPECT_EQ(target.pixel(0, 0), qRgb(255, 0, 0)) << format;
+        EXPECT_EQ(target.pixel(3, 0), qRgb(0, 255, 0));
+        EXPECT_EQ(target.pixel(1, 3), qRgb(0, 0, 255));
+        EXPECT_EQ(target.pixel(3, 3), qRgb(10, 20, 30));
+    }
+}
+
+TEST(ColorKey, MaskComparesPaletteIndicesOfEightBitBitmaps)
+{
+    QImage indexed(3, 1, QImage::Format_Indexed8);
+    indexed.setColorTable({qRgb(0, 0, 0), qRgb(255, 0, 255), qRgb(255, 0, 255)});
+    indexed.setPixel(0, 0, 1);
+    indexed.setPixel(1, 0, 2);  // the same colour under another index stays opaque
+    indexed.setPixel(2, 0, 0);
+    const QImage mask = buildTransparencyMask(indexed, 0xFF00FF);
+    EXPECT_EQ(mask.pixelIndex(0, 0), 1);
+    EXPECT_EQ(mask.pixelIndex(1, 0), 0);
+    EXPECT_EQ(mask.pixelIndex(2, 0), 0);
+
+    // A transparent colour missing from the palette draws fully opaque.
+    TSafetyBitmap bitmap(indexed);
+    bitmap.setTransparentColor(0x00FF00);
+    bitmap.setTransparent(true);
+    QImage target = canvas(3, 1, qRgb(1, 1, 1));
+    QPainter painter(&target);
+    bitmap.draw(painter, QRect(0, 0, 3, 1));
+    painter.end();
+    EXPECT_EQ(target.pixel(0, 0), qRgb(255, 0, 255));
+    EXPECT_EQ(target.pixel(2, 0), qRgb(0, 0, 0));
+}
+
+TEST(ColorKey, MaskIsRebuiltOnlyWhenStaleAndCopiedOnAssign)
+{
+    TSafetyBitmap bitmap(quadPicture());
+    bitmap.setTransparentColor(0xFFFFFF);
+    const QImage first = bitmap.mask();
+    EXPECT_FALSE(bitmap.maskedImage().isMaskStale());
+    TSafetyBitmap copy;
+    copy.assign(bitmap);
+    EXPECT_TRUE(copy.sameImage(bitmap));
+    EXPECT_FALSE(copy.maskedImage().isMaskStale());
+    bitmap.editImage().setPixel(0, 0, qRgb(255, 255, 255));
+    EXPECT_TRUE(bitmap.maskedImage().isMaskStale());
+    EXPECT_EQ(bitmap.mask().pixelIndex(0, 0), 1);
+    EXPECT_EQ(first.pixelIndex(0, 0), 0);
+}
+
+TEST(ColorKey, VectorTargetsGetAnAlphaChannelWithTheSameResult)
+{
+    TSafetyBitmap bitmap(quadPicture());
+    bitmap.setTransparentColor(0xFFFFFF);
+    bitmap.setTransparent(true);
+    QPicture recording;
+    {
+        QPainter painter(&recording);
+        bitmap.draw(painter, QRect(0, 0, 4, 4));
+    }
+    QImage target = canvas(4, 4, qRgb(10, 20, 30));
+    QPainter painter(&target);
+    painter.drawPicture(0, 0, recording);
+    painter.end();
+    EXPECT_EQ(target.pixel(0, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(target.pixel(3, 3), qRgb(10, 20, 30));
+}
