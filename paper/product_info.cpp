@@ -1,5 +1,7 @@
 #include "paper/product_info.h"
 
+#include "document/container/doc_name_list.h"
+#include "document/container/storage_mode.h"
 #include "document/stream/byte_cursor.h"
 #include "document/stream/class_declaration.h"
 #include "document/stream/component_stream.h"
@@ -113,8 +115,12 @@ void TProductInfo::ensureDefaultFields() {
 
 TProductDB::TProductDB() : fileName_(QStringLiteral("$(ProductDB)")) {}
 
+TProductDB::~TProductDB() = default;
+
 void TProductDB::initialise() {
-    entries_.clear();
+    names_.reset();
+    storage_ = std::make_unique<TTemporaryStorage>();
+    names_ = std::make_unique<TDocStreamList>(*storage_, QStringLiteral("Infos\\NameList"));
     for (int company = 0; company < 2; ++company) {
         TProductInfo record;
         record.setFieldNames(TProductInfo::companyFieldNames());
@@ -122,6 +128,10 @@ void TProductDB::initialise() {
     }
     while (entryCount() < kReservedEntries) appendEntry(TProductInfo());
 }
+
+int TProductDB::entryCount() const { return names_ ? names_->Count() : 0; }
+
+QString TProductDB::storageFileName() const { return storage_ ? storage_->FileName() : QString(); }
 
 int TProductDB::getProductCount() const { return std::max(0, entryCount() - kReservedEntries); }
 
@@ -157,7 +167,7 @@ void TProductDB::save(const TProductInfo& record) {
 bool TProductDB::remove(const TProductInfo& record) {
     const int index = indexOf(record);
     if (index < kReservedEntries) return false;
-    entries_.erase(entries_.begin() + index);
+    names_->DeleteItem(index);
     modified_ = true;
     return true;
 }
@@ -186,18 +196,20 @@ void TProductDB::readNewDocumentRecords(TProductInfo& product, TProductInfo& com
 
 void TProductDB::readEntry(int index, TProductInfo& record) const {
     if (index < 0 || index >= entryCount()) stream_error::readError();
-    QByteArray bytes = entries_[std::size_t(index)];
+    QByteArray bytes = names_->OpenItem(index, fmOpenRead | fmShareExclusive)->ReadRest();
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::ReadOnly);
     ReadComponentRes(buffer, record);
 }
 
 void TProductDB::writeEntry(int index, const TProductInfo& record) {
-    entries_[std::size_t(index)] = componentResourceBytes(kResourceName, record);
+    if (!names_) stream_error::writeError();
+    names_->OpenItem(index, fmCreate)->WriteBytes(componentResourceBytes(kResourceName, record));
 }
 
 void TProductDB::appendEntry(const TProductInfo& record) {
-    entries_.push_back(componentResourceBytes(kResourceName, record));
+    if (!names_) stream_error::writeError();
+    writeEntry(names_->AddItem(), record);
 }
 
 }  // namespace poremi

@@ -10,9 +10,12 @@
 
 #include <QtCore/QByteArray>
 #include <QtCore/QStringList>
-#include <vector>
+#include <memory>
 
 namespace poremi {
+
+class TDocNameList;
+class TTemporaryStorage;
 
 class TProductItem : public TCollectionItem {
     POREMI_PERSISTENT(TProductItem)
@@ -76,24 +79,30 @@ private:
     Guid guid_;
 };
 
-// The records of one application run: entries 0 and 1 are the two company records, 2 to 4
-// are reserved product records, product p is entry p + 5. Each entry holds one record as a
-// component resource named "ProductInfo". Nothing is read from or written to a file.
+// The records of one application run, kept in a temporary compound file under the name list
+// "Infos\NameList": entries 0 and 1 are the two company records, 2 to 4 are reserved product
+// records, product p is entry p + 5. Each entry holds one record as a component resource named
+// "ProductInfo". Nothing is read from or written to another file; the temporary file goes
+// with the store.
 class TProductDB {
 public:
     static constexpr int kReservedEntries = 5;
 
     TProductDB();
+    ~TProductDB();
 
     // "$(ProductDB)"; names the store in the start-up failure message.
     const QString& fileName() const { return fileName_; }
     bool modified() const { return modified_; }
     void setModified(bool modified) { modified_ = modified; }
 
-    // Two company records, then empty product records up to five entries.
+    // Creates the temporary file and its name list with two company records, then empty
+    // product records up to five entries. Fails when the file cannot be made or written.
     void initialise();
 
-    int entryCount() const { return int(entries_.size()); }
+    int entryCount() const;
+    // The temporary compound file; empty before initialise.
+    QString storageFileName() const;
     int getProductCount() const;
     void readProduct(int p, TProductInfo& record) const;
     void readCompany1(TProductInfo& record) const;
@@ -119,7 +128,8 @@ private:
     void appendEntry(const TProductInfo& record);
 
     QString fileName_;
-    std::vector<QByteArray> entries_;
+    std::unique_ptr<TTemporaryStorage> storage_;
+    std::unique_ptr<TDocNameList> names_;  // released before the storage it lives in
     bool modified_ = false;
 };
 

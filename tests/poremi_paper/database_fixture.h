@@ -42,11 +42,11 @@ protected:
         return p;
     }
 
-    static TExPaperInfo maker(const QString& paperName, const QString& company) {
-        TExPaperInfo record;
-        record.setPaperName(paperName);
-        record.setCompany(company);
-        record.setPurpose(QStringLiteral("ディスクラベル"));
+    static std::unique_ptr<TExPaperInfo> maker(const QString& paperName, const QString& company) {
+        auto record = std::make_unique<TExPaperInfo>();
+        record->setPaperName(paperName);
+        record->setCompany(company);
+        record->setPurpose(QStringLiteral("ディスクラベル"));
         return record;
     }
 
@@ -66,7 +66,7 @@ protected:
         const auto db = openPaperDatabase(path, false);
         for (const auto& [name, system] : papers) {
             db->savePaper(*paper(name, system));
-            db->setExtraInfo(TExInfoBase::kName, maker(name, system ? QStringLiteral("Maker") : QStringLiteral("Me")));
+            db->setExtraInfo(TExInfoBase::kName, *maker(name, system ? QStringLiteral("Maker") : QStringLiteral("Me")));
         }
         TPaperUpdate release;
         release.setPprNo(pprNo);

@@ -133,11 +133,11 @@ TEST_F(PaperDatabase, ListsAndTablesSurviveAReopen) {
 TEST_F(PaperDatabase, ExtraRecordsNeedANameAndAnEmptyOneOnlyDeletes) {
     const auto db = openPaperDatabase(file(QStringLiteral("a.ppr")), false);
     db->savePaper(*paper(QStringLiteral("one")));
-    db->setExtraInfo(TExInfoBase::kName, maker(QString(), QStringLiteral("Nobody")));
+    db->setExtraInfo(TExInfoBase::kName, *maker(QString(), QStringLiteral("Nobody")));
     EXPECT_EQ(db->findExtraInfo(TExInfoBase::kName)->count(), 0);
 
-    db->setExtraInfo(TExInfoBase::kName, maker(QStringLiteral("one"), QStringLiteral("Avery")));
-    db->setExtraInfo(TExInfoBase::kName, maker(QStringLiteral("one"), QStringLiteral("Herma")));
+    db->setExtraInfo(TExInfoBase::kName, *maker(QStringLiteral("one"), QStringLiteral("Avery")));
+    db->setExtraInfo(TExInfoBase::kName, *maker(QStringLiteral("one"), QStringLiteral("Herma")));
     EXPECT_EQ(db->findExtraInfo(TExInfoBase::kName)->count(), 1);
     auto record = db->getExtraInfo(TExInfoBase::kName, QStringLiteral("one"));
     EXPECT_EQ(dynamic_cast<TExPaperInfo&>(*record).company(), QStringLiteral("Herma"));
@@ -149,7 +149,7 @@ TEST_F(PaperDatabase, ExtraRecordsNeedANameAndAnEmptyOneOnlyDeletes) {
     EXPECT_EQ(db->findExtraInfo(TExInfoBase::kName)->count(), 0);
     EXPECT_EQ(db->getExtraInfo(QStringLiteral("NoSuchBase"), QStringLiteral("one")), nullptr);
 
-    db->setExtraInfo(TExInfoBase::kName, maker(QStringLiteral("one"), QStringLiteral("Avery")));
+    db->setExtraInfo(TExInfoBase::kName, *maker(QStringLiteral("one"), QStringLiteral("Avery")));
     db->deletePaper(0);  // takes its records along
     EXPECT_EQ(db->getExtraInfo(TExInfoBase::kName, QStringLiteral("one")), nullptr);
 }
@@ -158,8 +158,8 @@ TEST_F(PaperDatabase, TwoRecordsForOnePaperAreAnUpdateError) {
     const QString path = file(QStringLiteral("a.ppr"));
     {
         const auto db = openPaperDatabase(path, false);
-        db->setExtraInfo(TExInfoBase::kName, maker(QStringLiteral("one"), QStringLiteral("A")));
-        db->setExtraInfo(TExInfoBase::kName, maker(QStringLiteral("two"), QStringLiteral("B")));
+        db->setExtraInfo(TExInfoBase::kName, *maker(QStringLiteral("one"), QStringLiteral("A")));
+        db->setExtraInfo(TExInfoBase::kName, *maker(QStringLiteral("two"), QStringLiteral("B")));
         db->markModified();
         db->close();
     }
@@ -167,7 +167,7 @@ TEST_F(PaperDatabase, TwoRecordsForOnePaperAreAnUpdateError) {
         // Rename the second record's paper to the first one's, as a damaged file would have it.
         PaperStore store;
         store.loadFrom(path);
-        store.writeStream(QStringLiteral("ExtraInfos\\$00000002"), componentStreamBytes(maker(QStringLiteral("one"), QStringLiteral("B"))));
+        store.writeStream(QStringLiteral("ExtraInfos\\$00000002"), componentStreamBytes(*maker(QStringLiteral("one"), QStringLiteral("B"))));
         store.saveTo(path);
     }
     const auto db = openPaperDatabase(path, true);
@@ -222,8 +222,8 @@ TEST_F(PaperDatabase, MakersComeFromTheCompanyListAndTheRecords) {
     const auto db = openPaperDatabase(file(QStringLiteral("a.ppr")), false);
     db->setCompanyList({QStringLiteral("Avery")});
     for (const char* name : {"a", "b", "c"}) db->savePaper(*paper(QString::fromLatin1(name)));
-    db->setExtraInfo(TExInfoBase::kName, maker(QStringLiteral("a"), QStringLiteral("Herma")));
-    db->setExtraInfo(TExInfoBase::kName, maker(QStringLiteral("b"), QStringLiteral("Avery")));
+    db->setExtraInfo(TExInfoBase::kName, *maker(QStringLiteral("a"), QStringLiteral("Herma")));
+    db->setExtraInfo(TExInfoBase::kName, *maker(QStringLiteral("b"), QStringLiteral("Avery")));
     QStringList makers;
     QStringList purposes;
     db->collectMakersAndPurposes(makers, purposes);
@@ -242,7 +242,7 @@ TEST_F(PaperDatabase, BrokenFileIsAnErrorNotACrash) {
     const QString other = file(QStringLiteral("other.ppr"));
     {
         PaperStore store;
-        store.writeStream(QStringLiteral("Papers\\$00000001"), componentStreamBytes(maker(QStringLiteral("x"), QStringLiteral("y"))));
+        store.writeStream(QStringLiteral("Papers\\$00000001"), componentStreamBytes(*maker(QStringLiteral("x"), QStringLiteral("y"))));
         store.writeStream(QStringLiteral("Papers\\$00000002"), QByteArray("TPF0\x10garbage", 12));
         store.saveTo(other);
     }

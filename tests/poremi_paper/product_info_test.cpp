@@ -5,6 +5,7 @@
 #include "tests/poremi_paper/stream_builder.h"
 
 #include <QtCore/QBuffer>
+#include <QtCore/QFileInfo>
 #include <gtest/gtest.h>
 
 namespace poremi {
@@ -112,6 +113,22 @@ TEST(ProductInfo, StreamsWithoutOrWithABrokenGuid) {
         EXPECT_EQ(errorOf([&] { readInto(broken, target); }), QStringLiteral("不正なプロパティの値です")) << size;
         EXPECT_EQ(target.guid(), before);
     }
+}
+
+TEST(ProductStore, LivesInATemporaryCompoundFileForItsLifetime) {
+    QString file;
+    {
+        TProductDB store;
+        EXPECT_EQ(store.getProductCount(), 0);
+        EXPECT_EQ(errorOf([&] { store.save(TProductInfo()); }), QStringLiteral("ストリームへの書き込みエラー"));
+        store.initialise();
+        file = store.storageFileName();
+        ASSERT_FALSE(file.isEmpty());
+        EXPECT_TRUE(QFileInfo::exists(file));
+        store.save(TProductInfo());
+        EXPECT_EQ(store.entryCount(), 6);
+    }
+    EXPECT_FALSE(QFileInfo::exists(file));
 }
 
 TEST(ProductStore, HoldsCompaniesReservedEntriesAndProducts) {
