@@ -1,6 +1,7 @@
 #include "tests/poremi_paper/database_fixture.h"
 
 #include "base/error.h"
+#include "document/stream/class_registry.h"
 #include "document/stream/component.h"
 #include "document/stream/component_stream.h"
 
@@ -180,6 +181,7 @@ TEST_F(PaperDatabase, TwoRecordsForOnePaperAreAnUpdateError) {
 }
 
 TEST_F(PaperDatabase, DesignsAreStoredPerFaceAndFoundByTheNumberInTheirName) {
+    RegisterClass<TComponent>();  // stands in for the draw objects
     const QString path = file(QStringLiteral("a.ppr"));
     {
         const auto db = openPaperDatabase(path, false);

@@ -44,6 +44,7 @@ TEST_F(PaperStartup, NewerShippedReleaseReplacesTheSystemPapersAndKeepsTheUsersO
         db->savePaper(*paper(QStringLiteral("mine")));
         db->close();
     }
+    QFile::remove(files().shipped);
     writeDatabase(files().shipped, {{QStringLiteral("new sheet"), true}}, 2);
     std::vector<QString> waits;
     PaperDatabaseFeedback feedback;
@@ -87,6 +88,7 @@ TEST_F(PaperStartup, FailedMergeLeavesDatabaseAndUpdateForTheNextStart) {
     EXPECT_FALSE(QFileInfo::exists(file(QStringLiteral("user/Papers.usr"))));
 
     // Once a good update is there, the next start succeeds with the user's paper kept.
+    QFile::remove(files().update);
     writeDatabase(files().update, {{QStringLiteral("fresh"), true}}, 2);
     const auto db = openPaperDatabaseAtStart(files());
     EXPECT_EQ(names(*db), (QStringList{QStringLiteral("mine"), QStringLiteral("fresh")}));
