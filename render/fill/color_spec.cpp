@@ -84,7 +84,8 @@ const TClassInfo& TColorSpec::staticClassInfo()
         c.enumeration("Kind", &TColorSpec::kind, &TColorSpec::setKind, kindNames)
             .defaultValue(TColorSpecKind::cskSolid);
         c.boolean("TileShift", &TColorSpec::tileShift, &TColorSpec::setTileShift).defaultValue(false);
-        c.object("ImageData", static_cast<TImageData& (TColorSpec::*)()>(&TColorSpec::imageData));
+        c.object("ImageData", static_cast<TImageData& (TColorSpec::*)()>(&TColorSpec::imageData))
+            .stored(&TColorSpec::isImageDataStored);
         c.integer("GradAngle", &TColorSpec::gradAngle, &TColorSpec::setGradAngle).defaultValue(270);
         c.enumeration("GradKind", &TColorSpec::gradKind, &TColorSpec::setGradKind, gradKindNames)
             .defaultValue(GradationKind::rgkSimple);

@@ -53,6 +53,8 @@ public:
     bool tileShift() const { return tileShift_; }
     void setTileShift(bool on);
     TImageData& imageData() { return imageData_; }
+    // The picture and its filters are stored only for picture fills.
+    bool isImageDataStored() const { return kind() == TColorSpecKind::cskBitmap; }
     const TImageData& imageData() const { return imageData_; }
     int gradAngle() const { return gradAngle_; }
     void setGradAngle(int angle);

@@ -1,0 +1,24 @@
+#include "render/raster/raster_classes.h"
+
+#include "document/stream/class_registry.h"
+#include "render/fill/color_spec.h"
+#include "render/fill/gradation_colors.h"
+#include "render/raster/image_data.h"
+#include "render/raster/image_filters.h"
+#include "render/raster/picture.h"
+
+namespace poremi {
+
+void registerRasterClasses()
+{
+    RegisterClass<TPicture>();
+    RegisterClass<TClipFilter>();
+    RegisterClass<TBlurFilter>();
+    RegisterClass<TLightFilter>();
+    RegisterClass<TMonotoneFilter>();
+    RegisterClass<TImageData>();
+    RegisterClass<TGradationColors>();
+    RegisterClass<TColorSpec>();
+}
+
+}  // namespace poremi

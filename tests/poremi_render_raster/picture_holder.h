@@ -1,0 +1,40 @@
+#pragma once
+// A component with a picture and a fill, to send both through component streams.
+
+#include "document/stream/component.h"
+#include "render/fill/color_spec.h"
+#include "render/raster/picture.h"
+
+namespace poremi::test {
+
+class TPictureHolder : public TComponent {
+    POREMI_PERSISTENT(TPictureHolder)
+public:
+    TPicture& picture() { return picture_; }
+    TColorSpec& fill() { return fill_; }
+
+private:
+    TPicture picture_;
+    TColorSpec fill_;
+};
+
+QByteArray streamOf(const TComponent& component);
+// Reads a stream into a fresh holder.
+std::unique_ptr<TPictureHolder> holderFrom(const QByteArray& stream);
+
+// A component stream of one holder with hand-written property entries.
+class StreamBuilder {
+public:
+    StreamBuilder();
+    StreamBuilder& name(const char* property);
+    StreamBuilder& int8(int v);
+    StreamBuilder& int32(std::int32_t v);
+    StreamBuilder& ident(const char* text);
+    StreamBuilder& binary(const QByteArray& bytes);
+    QByteArray finish() const;
+
+private:
+    QByteArray bytes_;
+};
+
+}  // namespace poremi::test
