@@ -88,6 +88,17 @@ TEST(FaceRendering, EverySixShapeWithAndWithoutMarginAndHole) {
     }
 }
 
+TEST(FaceRendering, AHoleOfSizeZeroCutsNothing) {
+    TFaceInfo f;
+    f.faceRect = {0, 0, 400, 400};
+    f.faceShape = fsDoughnut;
+    f.setCutCenterSize(0);
+    Sheet sheet(400, 400);
+    sheet.draw([&](QPainter& p) { f.drawOutline(p); });
+    EXPECT_TRUE(sheet.inked(200, 200));
+    EXPECT_TRUE(f.createRegion(true).contains(QPoint(200, 200)));
+}
+
 TEST(FaceRendering, RelativeDrawingMovesTheOuterTopLeftToTheOrigin) {
     TFaceInfo f;
     f.faceRect = {1000, 2000, 1600, 2500};
