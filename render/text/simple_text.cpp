@@ -1,6 +1,7 @@
 #include "render/text/simple_text.h"
 
 #include "base/arithmetic.h"
+#include "document/stream/class_declaration.h"
 #include "render/geometry/arc.h"
 #include "render/geometry/stroke.h"
 #include "render/geometry/transformer.h"
@@ -57,6 +58,24 @@ void placeGlyph(TTextPicture& picture, const TextFont& font, double pixelsPerUni
 
 }  // namespace
 
+const TClassInfo& TSimpleText::staticClassInfo() {
+    static const TClassInfo info = describeClass<TSimpleText, TPersistent>("TSimpleText", [](auto& c) {
+        c.object("Text", &TSimpleText::textObject);
+        c.object("Font", &TSimpleText::fontObject);
+        c.integer("Align", &TSimpleText::align, &TSimpleText::setAlign);
+        c.boolean("Vertical", &TSimpleText::vertical, &TSimpleText::setVertical);
+        c.integer("CharSpacing", &TSimpleText::charSpacing, &TSimpleText::setCharSpacing);
+        c.integer("LineSpacing", &TSimpleText::lineSpacing, &TSimpleText::setLineSpacing);
+        c.integer("Bulge", &TSimpleText::bulge, &TSimpleText::setBulge);
+        c.integer("Angle", &TSimpleText::angle, &TSimpleText::setAngle);
+        c.boolean("HanToZen", &TSimpleText::hanToZen, &TSimpleText::setHanToZen);
+        c.boolean("NumToKnj", &TSimpleText::numToKnj, &TSimpleText::setNumToKnj);
+        c.boolean("MinusExc", &TSimpleText::minusExc, &TSimpleText::setMinusExc);
+        c.integer("FeedAngle", &TSimpleText::feedAngle, &TSimpleText::setFeedAngle).defaultValue(0);
+    });
+    return info;
+}
+
 const QString& TSimpleText::placeholderLine() {
     static const QString line = QStringLiteral("未入力項目");
     return line;
@@ -85,7 +104,11 @@ void TSimpleText::set(T& member, const T& value, bool dropsLayout) {
     changed(dropsLayout);
 }
 
-void TSimpleText::setText(const QStringList& lines) { set(text_, lines, true); }
+void TSimpleText::setText(const QStringList& lines) {
+    if (text_.lines() == lines) return;
+    text_.setLines(lines);
+    changed(true);
+}
 void TSimpleText::setFont(const TPointBasedFont& font) { set(font_, font, true); }
 void TSimpleText::setAlign(int align) { set(align_, align, false); }
 void TSimpleText::setVertical(bool vertical) { set(vertical_, vertical, true); }
@@ -108,9 +131,15 @@ void TSimpleText::endUpdate() {
     }
 }
 
-void TSimpleText::assign(const TSimpleText& source) {
+void TSimpleText::assign(const TPersistent& persistent) {
+    const auto* text = dynamic_cast<const TSimpleText*>(&persistent);
+    if (!text) {
+        TPersistent::assign(persistent);
+        return;
+    }
+    const TSimpleText& source = *text;
     beginUpdate();
-    setText(source.text_);
+    setText(source.text());
     setFont(source.font_);
     setAlign(source.align_);
     setVertical(source.vertical_);
@@ -129,7 +158,7 @@ void TSimpleText::assign(const TSimpleText& source) {
 // ---- layout ----
 
 QStringList TSimpleText::effectiveLines() const {
-    QStringList lines = text_.isEmpty() ? QStringList{placeholderLine()} : text_;
+    QStringList lines = text().isEmpty() ? QStringList{placeholderLine()} : text();
     for (QString& line : lines) {
         if (hanToZen_) line = poremi::hanToZen(line, minusExc_ ? QChar(u'-') : QChar());
         if (numToKnj_) line = poremi::numToKnj(line);

@@ -4,6 +4,7 @@
 // are laid out once on the 254-pixels-per-inch measuring surface; every surface that draws
 // then re-fits each line to that width, so that screen and printer place characters alike.
 
+#include "document/stream/string_list.h"
 #include "render/geometry/rect.h"
 #include "render/text/char_layout.h"
 #include "render/text/point_based_font.h"
@@ -20,15 +21,14 @@ namespace poremi {
 class TStroke;
 class TextFont;
 
-class TSimpleText {
+class TSimpleText : public TPersistent {
+    POREMI_PERSISTENT(TSimpleText)
 public:
     TSimpleText() = default;
-    TSimpleText(const TSimpleText&) = delete;
-    TSimpleText& operator=(const TSimpleText&) = delete;
 
     // Published properties (Text, Font, Align, Vertical, CharSpacing, LineSpacing, Bulge, Angle,
     // HanToZen, NumToKnj, MinusExc, FeedAngle).
-    const QStringList& text() const { return text_; }
+    const QStringList& text() const { return text_.lines(); }
     void setText(const QStringList& lines);
     const TPointBasedFont& font() const { return font_; }
     void setFont(const TPointBasedFont& font);
@@ -61,7 +61,8 @@ public:
     std::function<void()> OnChange;
     void beginUpdate();
     void endUpdate();
-    void assign(const TSimpleText& source);
+    // Copies every property of another text inside one update bracket.
+    void assign(const TPersistent& source) override;
 
     // Text, or the placeholder line "未入力項目" when there is none, after the conversions.
     QStringList effectiveLines() const;
@@ -84,6 +85,9 @@ public:
     static void getUsableFonts(QStringList& names);
 
 private:
+    // The sub-objects as component streams read them.
+    TStringList& textObject() { return text_; }
+    TPointBasedFont& fontObject() { return font_; }
     void changed(bool dropsLayout);
     template <typename T>
     void set(T& member, const T& value, bool dropsLayout);
@@ -91,7 +95,7 @@ private:
     void composeStraight(TTextPicture& picture, const TRect& frame, const TextFont& device, double pixelsPerUnit);
     bool composeArc(TTextPicture& picture, const TRect& frame, const TextFont& device, double pixelsPerUnit);
 
-    QStringList text_;
+    TStringList text_;
     TPointBasedFont font_;
     int align_ = taLeft;
     bool vertical_ = false;

@@ -23,7 +23,7 @@ bool isFullWidth(char32_t c) {
 
 std::shared_ptr<FontFace> faceWithFallback(const TPointBasedFont& font, QString& faceName) {
     FontLibrary& library = FontLibrary::instance();
-    faceName = font.name;
+    faceName = font.name();
     if (!library.isUsable(faceName)) {
         for (const QString& fallback : TextFont::fallbackNames()) {
             faceName = fallback;
@@ -52,7 +52,7 @@ const QStringList& TextFont::fallbackNames() {
 TextFont::TextFont(const TPointBasedFont& font, bool vertical, double pixelsPerUnit) {
     face_ = faceWithFallback(font, faceName_);
     verticalFace_ = vertical && FontLibrary::instance().hasVerticalFace(faceName_) && face_->supportsVertical();
-    em_ = font.height(254) * pixelsPerUnit;
+    em_ = font.emHeight(254) * pixelsPerUnit;
     const FaceMetrics& m = face_->metrics();
     scale_ = em_ / m.unitsPerEm;
     ascent_ = rounded(m.winAscent * scale_);

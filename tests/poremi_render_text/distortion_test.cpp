@@ -223,8 +223,8 @@ TEST(DistortionPresets, BendsTheOutlineOfAText) {
 
     TSimpleText text;
     TPointBasedFont font;
-    font.name = QStringLiteral("ＭＳ Ｐゴシック");
-    font.size = 24;
+    font.setName(QStringLiteral("ＭＳ Ｐゴシック"));
+    font.setSize(24);
     text.setFont(font);
     text.setText({QStringLiteral("変形テキスト Bend")});
     const TRect frame{0, 0, 1200, 200};

@@ -19,8 +19,8 @@ protected:
 
     static TPointBasedFont font(const QString& name, int size = 10) {
         TPointBasedFont f;
-        f.name = name;
-        f.size = size;
+        f.setName(name);
+        f.setSize(size);
         return f;
     }
 };

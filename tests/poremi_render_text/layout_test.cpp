@@ -56,13 +56,13 @@ protected:
     void SetUp() override {
         test::pinFonts();
         TPointBasedFont f;
-        f.name = QStringLiteral("ＭＳ Ｐゴシック");
-        f.size = 12;
+        f.setName(QStringLiteral("ＭＳ Ｐゴシック"));
+        f.setSize(12);
         text.setFont(f);
     }
     void setFontName(const QString& name) {
         TPointBasedFont f = text.font();
-        f.name = name;
+        f.setName(name);
         text.setFont(f);
     }
     TSimpleText text;
@@ -289,7 +289,7 @@ TEST_F(TextLayout, ArcOverAZeroChordIsDrawnStraight) {
 TEST_F(TextLayout, OutlineIsClosedFiguresInsideTheBounds) {
     text.setText({QStringLiteral("輪郭 Outline")});
     TPointBasedFont f = text.font();
-    f.style = fsUnderline | fsStrikeOut;
+    f.setStyle(fsUnderline | fsStrikeOut);
     text.setFont(f);
     TStroke plain;
     text.buildOutline(plain, frame, false);

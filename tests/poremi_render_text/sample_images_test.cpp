@@ -45,8 +45,8 @@ protected:
 
     static void setup(TSimpleText& text, const QString& face, int size, QStringList lines) {
         TPointBasedFont font;
-        font.name = face;
-        font.size = size;
+        font.setName(face);
+        font.setSize(size);
         text.setFont(font);
         text.setText(lines);
     }
@@ -97,7 +97,7 @@ TEST_F(SampleImages, RendersTheKindsOfText) {
         {"rotated", [](TSimpleText& t) {
              setup(t, QStringLiteral("ＭＳ Ｐゴシック"), 18, {QStringLiteral("回転 Rotated"), QStringLiteral("下線 Underline")});
              TPointBasedFont f = t.font();
-             f.style = fsUnderline | fsBold;
+             f.setStyle(fsUnderline | fsBold);
              t.setFont(f);
              t.setAlign(taCenter);
              t.setAngle(-20);
