@@ -14,8 +14,8 @@ inline constexpr int cbmHeaderSize = cbmSignatureSize + 4;
 
 bool isCbm(QByteArrayView bytes);
 
-// Inflates exactly the stated number of bytes. A stated length beyond what any acceptable
-// bitmap needs, a broken zlib stream or one that ends short raises the bitmap error.
+// Inflates exactly the stated number of bytes (the document container's compressed-stream
+// form); a hostile stated length, a broken zlib stream or one that ends short raise its error.
 QByteArray inflateCbm(QByteArrayView bytes);
 
 // Wraps a BMP file (zlib level 9, as documents are written).

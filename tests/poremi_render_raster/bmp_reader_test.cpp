@@ -226,14 +226,14 @@ TEST(Cbm, StatedLengthBeyondTheStreamOrAnyBitmapIsRefused)
     const QByteArray bmp = writeBmp(QImage(2, 2, QImage::Format_BGR888));
     QByteArray longer = deflateToCbm(bmp);
     longer[13] = char(longer[13] + 1);  // one byte more than the stream holds
-    EXPECT_THROW(inflateCbm(longer), InvalidBitmapError);
+    EXPECT_THROW(inflateCbm(longer), Exception);
 
     QByteArray huge = deflateToCbm(bmp);
     huge[13] = huge[14] = huge[15] = huge[16] = char(0xFF);
-    EXPECT_THROW(inflateCbm(huge), InvalidBitmapError);
+    EXPECT_THROW(inflateCbm(huge), Exception);
 
     QByteArray garbage("ZLIBCompress\x1A\x10\0\0\0garbage-garbage", 13 + 4 + 15);
-    EXPECT_THROW(readBmp(garbage), InvalidBitmapError);
+    EXPECT_THROW(readBmp(garbage), Exception);
 }
 
 TEST(BmpWriter, RoundTripsMonoIndexedAndTrueColour)
