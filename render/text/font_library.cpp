@@ -136,24 +136,14 @@ void FontLibrary::enumerate(const QStringList& mappedNames) {
     FcObjectSetDestroy(objects);
     FcPatternDestroy(all);
 
-    QSet<QString> usable, unusable, vertical;
+    QSet<QString> usable, unusable;
     for (int i = 0; set && i < set->nfont; ++i) {
         FcPattern* font = set->fonts[i];
         const QStringList names = familiesOf(font);
-        if (!isOutlineFormat(font)) {
-            for (const QString& name : names) unusable.insert(name);
-            continue;
-        }
-        bool canVertical = false;
-        try {
-            canVertical = open(sourceOf(font))->supportsVertical();
-        } catch (const Exception&) {
-            for (const QString& name : names) unusable.insert(name);
-            continue;
-        }
+        const bool outline = isOutlineFormat(font);
         for (const QString& name : names) {
-            usable.insert(name);
-            if (canVertical) vertical.insert(name);
+            (outline ? usable : unusable).insert(name);
+            if (outline && !sourceOfName_.contains(name)) sourceOfName_.insert(name, sourceOf(font));
         }
     }
     if (set) FcFontSetDestroy(set);
@@ -162,7 +152,7 @@ void FontLibrary::enumerate(const QStringList& mappedNames) {
         const Resolved& resolved = resolve(name, false, false);
         if (!resolved.found) continue;
         usable.insert(name);
-        if (open(resolved.source)->supportsVertical()) vertical.insert(name);
+        sourceOfName_.insert(name, resolved.source);
     }
     for (const QString& name : usable) unusable.remove(name);
 
@@ -172,12 +162,44 @@ void FontLibrary::enumerate(const QStringList& mappedNames) {
     unusable_.sort();
     for (const QString& name : usable_) usableSet_.insert(name, true);
     for (const QString& name : unusable_) usableSet_.insert(name, false);
-    QStringList verticalNames(vertical.begin(), vertical.end());
-    verticalNames.sort();
-    for (const QString& name : verticalNames) {
-        vertical_ << QLatin1Char('@') + name;
-        verticalSet_.insert(name, true);
+}
+
+const QStringList& FontLibrary::verticalFonts() {
+    if (!verticalListed_) {
+        for (const QString& name : usable_)
+            if (hasVerticalFace(name)) vertical_ << QLatin1Char('@') + name;
+        verticalListed_ = true;
     }
+    return vertical_;
+}
+
+bool FontLibrary::hasVerticalFace(const QString& name) {
+    const auto known = verticalByName_.constFind(name);
+    if (known != verticalByName_.constEnd()) return *known;
+    bool answer = false;
+    const auto source = sourceOfName_.constFind(name);
+    if (source != sourceOfName_.constEnd()) {
+        answer = probeVertical(*source);
+    } else if (isUsable(name)) {
+        answer = probeVertical(resolve(name, false, false).source);
+    }
+    verticalByName_.insert(name, answer);
+    return answer;
+}
+
+bool FontLibrary::probeVertical(const FaceSource& source) {
+    const QString key = source.file + QLatin1Char('\n') + QString::number(source.index);
+    const auto known = verticalByFile_.constFind(key);
+    if (known != verticalByFile_.constEnd()) return *known;
+    // Probed without keeping the face open: listing every face must not hold every file.
+    bool answer = false;
+    try {
+        answer = FontFace(source).supportsVertical();
+    } catch (const Exception&) {
+        answer = false;
+    }
+    verticalByFile_.insert(key, answer);
+    return answer;
 }
 
 bool FontLibrary::isUsable(const QString& name) {
@@ -245,7 +267,12 @@ std::shared_ptr<FontFace> FontLibrary::open(const FaceSource& source) {
 std::shared_ptr<FontFace> FontLibrary::face(const QString& name, bool bold, bool italic) {
     const Resolved resolved = resolve(name, bold, italic);
     if (!resolved.found) return nullptr;
-    return open(resolved.source);
+    try {
+        return open(resolved.source);
+    } catch (const Exception&) {
+        usableSet_.insert(name, false);   // listed, but its file is no outline face after all
+        return nullptr;
+    }
 }
 
 }  // namespace poremi

@@ -37,13 +37,13 @@ public:
     // Sorted name lists; the vertical list holds "@" + name.
     const QStringList& usableFonts() const { return usable_; }
     const QStringList& unusableFonts() const { return unusable_; }
-    const QStringList& verticalFonts() const { return vertical_; }
+    const QStringList& verticalFonts();
 
     // Installed as a scalable outline face under this name (directly or through the mapping).
     bool isUsable(const QString& name);
-    bool hasVerticalFace(const QString& name) const { return verticalSet_.contains(name); }
+    bool hasVerticalFace(const QString& name);
 
-    // The face drawn for name; null when no face answers to the name.
+    // The face drawn for name; null when no face answers to the name or its file fails.
     std::shared_ptr<FontFace> face(const QString& name, bool bold, bool italic);
 
 private:
@@ -54,11 +54,15 @@ private:
     Resolved resolve(const QString& name, bool bold, bool italic);
     void enumerate(const QStringList& mappedNames);
     std::shared_ptr<FontFace> open(const FaceSource& source);
+    bool probeVertical(const FaceSource& source);
 
     _FcConfig* config_ = nullptr;
     QStringList usable_, unusable_, vertical_;
     QMap<QString, bool> usableSet_;       // answers cached by name
-    QMap<QString, bool> verticalSet_;
+    bool verticalListed_ = false;
+    QMap<QString, FaceSource> sourceOfName_;
+    QMap<QString, bool> verticalByName_;
+    QMap<QString, bool> verticalByFile_;    // by file and face index
     QMap<QString, std::shared_ptr<FontFace>> faces_;   // by file, index and synthetic style
     QMap<QString, Resolved> resolved_;
 };

@@ -23,19 +23,16 @@ bool isFullWidth(char32_t c) {
 
 std::shared_ptr<FontFace> faceWithFallback(const TPointBasedFont& font, QString& faceName) {
     FontLibrary& library = FontLibrary::instance();
-    faceName = font.name();
-    if (!library.isUsable(faceName)) {
-        for (const QString& fallback : TextFont::fallbackNames()) {
-            faceName = fallback;
-            if (library.isUsable(fallback)) break;
-        }
-    }
-    if (auto face = library.face(faceName, font.bold(), font.italic())) return face;
+    const auto tryFace = [&](const QString& name) -> std::shared_ptr<FontFace> {
+        faceName = name;
+        return library.isUsable(name) ? library.face(name, font.bold(), font.italic()) : nullptr;
+    };
+    if (auto face = tryFace(font.name())) return face;
+    for (const QString& fallback : TextFont::fallbackNames())
+        if (auto face = tryFace(fallback)) return face;
     // Not even the last fallback answers: any usable face rather than no text at all.
-    if (!library.usableFonts().isEmpty()) {
-        faceName = library.usableFonts().first();
-        if (auto face = library.face(faceName, font.bold(), font.italic())) return face;
-    }
+    for (const QString& name : library.usableFonts())
+        if (auto face = tryFace(name)) return face;
     throw Exception(QStringLiteral("使用できるフォントがありません。"));
 }
 
