@@ -8,7 +8,7 @@ packages=(
   libfreetype-dev libharfbuzz-dev libfontconfig-dev
   zlib1g-dev libjpeg62-turbo-dev libpng-dev libgif-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  fonts-ipafont-gothic fonts-ipafont-mincho
+  fonts-ipafont-gothic fonts-ipafont-mincho fonts-dejavu-core
   python3-olefile
   xvfb xauth
 )
