@@ -23,18 +23,21 @@ TComponent::~TComponent() {
     if (owner_) owner_->removeComponent(this);
 }
 
+namespace {
+QString nameKey(QStringView name) { return name.toString().toCaseFolded(); }
+}  // namespace
+
 void TComponent::setName(const QString& name) {
-    if (name.compare(name_, Qt::CaseInsensitive) != 0 && !name.isEmpty() && owner_) {
-        if (owner_->findComponent(name)) stream_error::duplicateName(name);
+    if (owner_) {
+        if (TComponent* same = owner_->findComponent(name); same && same != this) stream_error::duplicateName(name);
+        if (!name_.isEmpty()) owner_->byName_.remove(nameKey(name_));
+        if (!name.isEmpty()) owner_->byName_.insert(nameKey(name), this);
     }
     name_ = name;
 }
 
 TComponent* TComponent::findComponent(QStringView name) const {
-    if (name.isEmpty()) return nullptr;
-    for (TComponent* c : components_)
-        if (name.compare(c->name_, Qt::CaseInsensitive) == 0) return c;
-    return nullptr;
+    return name.isEmpty() ? nullptr : byName_.value(nameKey(name));
 }
 
 void TComponent::insertComponent(TComponent* component) {
@@ -42,13 +45,16 @@ void TComponent::insertComponent(TComponent* component) {
         stream_error::duplicateName(component->name_);
     if (component->owner_) component->owner_->removeComponent(component);
     components_.push_back(component);
+    if (!component->name_.isEmpty()) byName_.insert(nameKey(component->name_), component);
     component->owner_ = this;
 }
 
 void TComponent::removeComponent(TComponent* component) {
-    auto found = std::find(components_.begin(), components_.end(), component);
-    if (found == components_.end()) return;
-    components_.erase(found);
+    // From the back: components are mostly freed in reverse order.
+    auto found = std::find(components_.rbegin(), components_.rend(), component);
+    if (found == components_.rend()) return;
+    components_.erase(std::next(found).base());
+    if (!component->name_.isEmpty()) byName_.remove(nameKey(component->name_));
     component->owner_ = nullptr;
 }
 

@@ -4,6 +4,7 @@
 
 #include "document/stream/persistent.h"
 
+#include <QtCore/QHash>
 #include <functional>
 #include <vector>
 
@@ -42,6 +43,7 @@ private:
     QString name_;
     int tag_ = 0;
     std::vector<TComponent*> components_;
+    QHash<QString, TComponent*> byName_;  // owned components with a name, by folded name
 };
 
 }  // namespace poremi

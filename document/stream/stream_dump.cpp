@@ -4,14 +4,17 @@
 #include "document/stream/stream_error.h"
 #include "document/stream/value_reader.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace poremi {
 namespace {
 
 constexpr int kBinaryBytesPerLine = 32;
+// Deeper levels are not indented further, so hostile nesting cannot multiply the output.
+constexpr int kMaxIndentLevel = 32;
 
-QString indent(int level) { return QString(level * 2, u' '); }
+QString indent(int level) { return QString(std::min(level, kMaxIndentLevel) * 2, u' '); }
 
 QString formatFloat(double value) {
     char buffer[32];

@@ -172,6 +172,13 @@ TEST_F(PropertySystem, ReadingConsumesExactlyOneStream) {
     EXPECT_TRUE(buffer.atEnd());
 }
 
+TEST_F(PropertySystem, AStreamThatCannotBeWrittenFails) {
+    TSampleGroup group;
+    QBuffer readOnly;
+    readOnly.open(QIODevice::ReadOnly);
+    EXPECT_EQ(errorOf([&] { WriteComponent(readOnly, group); }), "ストリームへの書き込みエラー");
+}
+
 TEST_F(PropertySystem, StringListText) {
     TStringList list;
     list.setText(QStringLiteral("a\r\nb\nc\rd"));
