@@ -103,40 +103,54 @@ struct Filter {
     }
 
     // Filters `count` samples of `lanes` independent channels: sample s of lane l is the byte
-    // at base + s·sampleStride + l·laneStride.
+    // at base + s·sampleStride + l·laneStride. The loops run over samples outside and lanes
+    // inside, so that the lanes of one sample are computed side by side. x and y/z keep four
+    // virtual samples before and after the signal: the edge pixel repeated, and the steady
+    // state of each recursion for it.
     void run(std::uint8_t* base, int count, std::ptrdiff_t sampleStride, int lanes,
-             std::ptrdiff_t laneStride, std::vector<V>& forward) const
+             std::ptrdiff_t laneStride, std::vector<V>& x, std::vector<V>& y, std::vector<V>& z) const
     {
-        forward.resize(size_t(count) * size_t(lanes));
-        auto at = [&](int s, int l) -> std::uint8_t& { return base[s * sampleStride + l * laneStride]; };
-        for (int l = 0; l < lanes; ++l) {
-            const V x0 = A::fromByte(at(0, l));
-            std::array<V, 3> xp{x0, x0, x0};
-            const V y0 = A::multiply(causalGain, x0);
-            std::array<V, 4> yp{y0, y0, y0, y0};
-            for (int s = 0; s < count; ++s) {
-                const V x = A::fromByte(at(s, l));
-                const V y = A::multiply(n[0], x) + A::multiply(n[1], xp[0]) + A::multiply(n[2], xp[1])
-                    + A::multiply(n[3], xp[2]) - A::multiply(d[0], yp[0]) - A::multiply(d[1], yp[1])
-                    - A::multiply(d[2], yp[2]) - A::multiply(d[3], yp[3]);
-                forward[size_t(s) * size_t(lanes) + size_t(l)] = y;
-                xp = {x, xp[0], xp[1]};
-                yp = {y, yp[0], yp[1], yp[2]};
-            }
-            const V xe = A::fromByte(at(count - 1, l));
-            std::array<V, 4> xn{xe, xe, xe, xe};
-            const V ze = A::multiply(anticausalGain, xe);
-            std::array<V, 4> zn{ze, ze, ze, ze};
-            for (int s = count - 1; s >= 0; --s) {
-                const V x = A::fromByte(at(s, l));
-                const V z = A::multiply(m[0], xn[0]) + A::multiply(m[1], xn[1]) + A::multiply(m[2], xn[2])
-                    + A::multiply(m[3], xn[3]) - A::multiply(d[0], zn[0]) - A::multiply(d[1], zn[1])
-                    - A::multiply(d[2], zn[2]) - A::multiply(d[3], zn[3]);
-                at(s, l) = A::toByte(forward[size_t(s) * size_t(lanes) + size_t(l)] + z);
-                xn = {x, xn[0], xn[1], xn[2]};
-                zn = {z, zn[0], zn[1], zn[2]};
+        const size_t L = size_t(lanes), total = size_t(count + 8) * L;
+        x.resize(total);
+        y.resize(total);
+        z.resize(total);
+        auto in = [&](int s, size_t l) { return base[s * sampleStride + std::ptrdiff_t(l) * laneStride]; };
+        for (size_t l = 0; l < L; ++l) {
+            const V first = A::fromByte(in(0, l)), last = A::fromByte(in(count - 1, l));
+            const V yEdge = A::multiply(causalGain, first), zEdge = A::multiply(anticausalGain, last);
+            for (int k = 0; k < 4; ++k) {
+                x[size_t(k) * L + l] = first;
+                y[size_t(k) * L + l] = yEdge;
+                x[size_t(count + 4 + k) * L + l] = last;
+                z[size_t(count + 4 + k) * L + l] = zEdge;
             }
         }
+        for (int s = 0; s < count; ++s)
+            for (size_t l = 0; l < L; ++l)
+                x[size_t(s + 4) * L + l] = A::fromByte(in(s, l));
+        for (int s = 0; s < count; ++s) {
+            const V* xs = &x[size_t(s) * L];
+            const V* ys = &y[size_t(s) * L];
+            V* out = &y[size_t(s + 4) * L];
+            for (size_t l = 0; l < L; ++l)
+                out[l] = A::multiply(n[0], xs[4 * L + l]) + A::multiply(n[1], xs[3 * L + l])
+                    + A::multiply(n[2], xs[2 * L + l]) + A::multiply(n[3], xs[L + l])
+                    - A::multiply(d[0], ys[3 * L + l]) - A::multiply(d[1], ys[2 * L + l])
+                    - A::multiply(d[2], ys[L + l]) - A::multiply(d[3], ys[l]);
+        }
+        for (int s = count - 1; s >= 0; --s) {
+            const V* xs = &x[size_t(s + 5) * L];
+            const V* zs = &z[size_t(s + 5) * L];
+            V* out = &z[size_t(s + 4) * L];
+            for (size_t l = 0; l < L; ++l)
+                out[l] = A::multiply(m[0], xs[l]) + A::multiply(m[1], xs[L + l]) + A::multiply(m[2], xs[2 * L + l])
+                    + A::multiply(m[3], xs[3 * L + l]) - A::multiply(d[0], zs[l]) - A::multiply(d[1], zs[L + l])
+                    - A::multiply(d[2], zs[2 * L + l]) - A::multiply(d[3], zs[3 * L + l]);
+        }
+        for (int s = 0; s < count; ++s)
+            for (size_t l = 0; l < L; ++l)
+                base[s * sampleStride + std::ptrdiff_t(l) * laneStride] =
+                    A::toByte(y[size_t(s + 4) * L + l] + z[size_t(s + 4) * L + l]);
     }
 };
 
@@ -146,7 +160,7 @@ constexpr int columnBlock = 64;
 template <typename A>
 void blurArea(QImage& bitmap, const QRect& area, int channels, double verticalRadius, double horizontalRadius)
 {
-    std::vector<typename A::Value> forward;
+    std::vector<typename A::Value> x, y, z;
     std::uint8_t* origin = bitmap.bits() + area.top() * bitmap.bytesPerLine() + area.left() * channels;
     const std::ptrdiff_t stride = bitmap.bytesPerLine();
     const double verticalSigma = verticalRadius >= 1 ? blurSigma(verticalRadius) : 0;
@@ -156,12 +170,12 @@ void blurArea(QImage& bitmap, const QRect& area, int channels, double verticalRa
         const Filter<A> filter(dericheCoefficients(verticalSigma));
         const int lanes = area.width() * channels;
         for (int first = 0; first < lanes; first += columnBlock)
-            filter.run(origin + first, area.height(), stride, std::min(columnBlock, lanes - first), 1, forward);
+            filter.run(origin + first, area.height(), stride, std::min(columnBlock, lanes - first), 1, x, y, z);
     }
     if (horizontalSigma > 0) {
         const Filter<A> filter(dericheCoefficients(horizontalSigma));
-        for (int y = 0; y < area.height(); ++y)
-            filter.run(origin + y * stride, area.width(), channels, channels, 1, forward);
+        for (int row = 0; row < area.height(); ++row)
+            filter.run(origin + row * stride, area.width(), channels, channels, 1, x, y, z);
     }
 }
 
