@@ -33,7 +33,7 @@ inline constexpr String CDPath{"CDPath", u""};
 inline constexpr Bool CacheEnabl{"CacheEnabl", true};
 inline constexpr Int CacheLimit{"CacheLimit", 0};  // MB, 0 = unlimited
 inline constexpr Int ImageLimitSize{"ImageLimitSize", 1500};
-inline constexpr String DefaultPaperName{"DefaultPaperName", u""};
+inline constexpr String DefaultPaperName{"DefaultPaperName", u"A4 CDラベル 2面 (内径41mm)"};
 inline constexpr Bool DefaultLandScape{"DefaultLandScape", false};
 inline constexpr Bool DefaultDesign{"DefaultDesign", true};
 inline constexpr Bool EnableSpecialMenu{"EnableSpecialMenu", false};
