@@ -6,6 +6,7 @@
 namespace poremi {
 
 int runVersionCommand(const QStringList& arguments);
+int runDumpCommand(const QStringList& arguments);
 int runListPapersCommand(const QStringList& arguments);
 
 }  // namespace poremi
