@@ -6,6 +6,7 @@
 
 namespace poremi {
 
+class TCollection;
 class TComponent;
 class TPersistent;
 
@@ -21,7 +22,7 @@ private:
     // reference holds the values a fresh object has (floats and strings equal to them are
     // not written); null when there is none.
     void writeProperties(const TPersistent& instance, const TPersistent* reference, const QString& prefix);
-    void writeCollection(const class TCollection& collection);
+    void writeCollection(const TCollection& collection);
     void writeName(const QString& prefix, const QString& name);
 
     ValueWriter& out_;
