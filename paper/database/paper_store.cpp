@@ -1,127 +1,65 @@
 #include "paper/database/paper_store.h"
 
-#include "platform/cfb/compound_file_error.h"
-#include "platform/cfb/storage.h"
-
-#include <QtCore/QDir>
+#include "document/container/doc_storage.h"
+#include "document/container/doc_stream.h"
+#include "document/container/storage_mode.h"
 
 namespace poremi {
-namespace {
 
-QStringList components(const QString& path) { return path.split(QLatin1Char('\\'), Qt::SkipEmptyParts); }
+PaperStore::PaperStore() : root_(std::make_unique<TTemporaryStorage>()) {}
 
-// Folder path and element name of a path.
-std::pair<QString, QString> splitPath(const QString& path) {
-    const qsizetype slash = path.lastIndexOf(QLatin1Char('\\'));
-    if (slash < 0) return {QString(), path};
-    return {path.left(slash), path.mid(slash + 1)};
+PaperStore::~PaperStore() = default;
+
+void PaperStore::loadFrom(const QString& fileName) { root_->LoadFrom(fileName); }
+
+void PaperStore::saveTo(const QString& fileName) const { root_->SaveTo(fileName); }
+
+bool PaperStore::streamExists(const QString& path) const { return root_->StreamExists(path); }
+
+bool PaperStore::storageExists(const QString& path) const { return root_->StorageExists(path); }
+
+void PaperStore::createStorage(const QString& path) { root_->CreateStorage(path); }
+
+QByteArray PaperStore::readStream(const QString& path) const {
+    TDocStream stream(*root_, fmOpenRead, path);
+    return stream.ReadRest();
 }
 
-QStringList namesOf(const cfb::Storage& storage, cfb::ElementType type) {
+void PaperStore::writeStream(const QString& path, const QByteArray& bytes) {
+    TDocStream stream(*root_, fmCreate, path);
+    stream.WriteBytes(bytes);
+}
+
+bool PaperStore::deleteElement(const QString& path) { return root_->DeleteElement(path); }
+
+void PaperStore::renameElement(const QString& storagePath, const QString& oldName, const QString& newName) {
+    const QString folder = storagePath.isEmpty() ? QString() : storagePath + QLatin1Char('\\');
+    root_->MoveElement(folder + oldName, folder + newName);
+}
+
+QStringList PaperStore::streamNames(const QString& storagePath) const {
     QStringList names;
-    for (const cfb::ElementInfo& info : storage.elements())
-        if (info.type == type) names.append(info.name);
+    TDocStorage(*root_, false, storagePath).ListStreams(names);
     names.sort();
     return names;
 }
 
-bool isNotFound(const cfb::CompoundFileError& error) { return error.code() == cfb::ErrorCode::FileNotFound; }
-
-}  // namespace
-
-PaperStore::PaperStore() : root_(cfb::Storage::createTemporary(QDir::tempPath() + QStringLiteral("/mtfXXXXXX"))) {}
-
-PaperStore::~PaperStore() = default;
-
-void PaperStore::loadFrom(const QString& fileName) {
-    const auto source = cfb::Storage::openFile(fileName, cfb::kReadExclusive);
-    source->copyTo(*root_);
-}
-
-void PaperStore::saveTo(const QString& fileName) const {
-    const auto target = cfb::Storage::createFileAtomically(fileName);
-    root_->copyTo(*target);
-    target->commit();
-}
-
-std::shared_ptr<cfb::Storage> PaperStore::openStorage(const QString& path, bool create) const {
-    std::shared_ptr<cfb::Storage> node = root_;
-    for (const QString& name : components(path)) {
-        if (create && !node->element(name)) {
-            node = node->createStorage(name, cfb::kReadWriteExclusive);
-        } else {
-            node = node->openStorage(name, cfb::kReadWriteExclusive);
-        }
-    }
-    return node;
-}
-
-bool PaperStore::streamExists(const QString& path) const {
-    const auto [folder, name] = splitPath(path);
-    try {
-        const auto info = openStorage(folder, false)->element(name);
-        return info && info->type == cfb::ElementType::Stream;
-    } catch (const cfb::CompoundFileError& error) {
-        if (isNotFound(error)) return false;
-        throw;
-    }
-}
-
-bool PaperStore::storageExists(const QString& path) const {
-    try {
-        openStorage(path, false);
-        return true;
-    } catch (const cfb::CompoundFileError& error) {
-        if (isNotFound(error)) return false;
-        throw;
-    }
-}
-
-void PaperStore::createStorage(const QString& path) { openStorage(path, true); }
-
-QByteArray PaperStore::readStream(const QString& path) const {
-    const auto [folder, name] = splitPath(path);
-    return openStorage(folder, false)->openStream(name, cfb::kReadExclusive)->readAll();
-}
-
-void PaperStore::writeStream(const QString& path, const QByteArray& bytes) {
-    const auto [folder, name] = splitPath(path);
-    const auto stream = openStorage(folder, true)->createStream(name, cfb::kReadWriteExclusive);
-    stream->write(bytes);
-}
-
-bool PaperStore::deleteElement(const QString& path) {
-    const auto [folder, name] = splitPath(path);
-    try {
-        const auto storage = openStorage(folder, false);
-        if (!storage->element(name)) return false;
-        storage->destroyElement(name);
-        return true;
-    } catch (const cfb::CompoundFileError& error) {
-        if (isNotFound(error)) return false;
-        throw;
-    }
-}
-
-void PaperStore::renameElement(const QString& storagePath, const QString& oldName, const QString& newName) {
-    openStorage(storagePath, false)->renameElement(oldName, newName);
-}
-
-QStringList PaperStore::streamNames(const QString& storagePath) const {
-    return namesOf(*openStorage(storagePath, false), cfb::ElementType::Stream);
-}
-
 QStringList PaperStore::storageNames(const QString& storagePath) const {
-    return namesOf(*openStorage(storagePath, false), cfb::ElementType::Storage);
+    QStringList names;
+    TDocStorage(*root_, false, storagePath).ListStorages(names);
+    names.sort();
+    return names;
 }
 
 void PaperStore::copyTo(const QString& path, PaperStore& destination, const QString& destinationPath) const {
-    const auto source = openStorage(path, false);
-    const auto target = destination.openStorage(destinationPath, true);
-    source->copyTo(*target);
+    TDocStorage source(*root_, false, path);
+    TDocStorage target(*destination.root_, true, destinationPath);
+    source.CopyTo(target);
 }
 
-std::uint64_t PaperStore::changeCount() const { return root_->changeCount(); }
+bool PaperStore::isChanged() const { return root_->IsChanged(); }
+
+void PaperStore::rememberState() { root_->RememberState(); }
 
 QString paperItemName(quint32 number) {
     return QLatin1Char('$') + QStringLiteral("%1").arg(number, 8, 16, QLatin1Char('0')).toUpper();

@@ -1,19 +1,16 @@
 #pragma once
-// The working copy of a paper database: a temporary compound file that holds the whole tree of
-// the database file while it is open, addressed by "\"-separated paths. The file itself is
-// read once (loadFrom) and replaced only by a complete new copy (saveTo).
+// The working copy of a paper database: a temporary document container that holds the whole
+// tree of the database file while it is open, addressed by "\"-separated paths. The file itself
+// is read once (loadFrom) and replaced only by a complete new copy (saveTo).
 
 #include <QtCore/QByteArray>
 #include <QtCore/QString>
 #include <QtCore/QStringList>
-#include <cstdint>
 #include <memory>
 
 namespace poremi {
 
-namespace cfb {
-class Storage;
-}
+class TTemporaryStorage;
 
 class PaperStore {
 public:
@@ -47,12 +44,12 @@ public:
     // missing); same-named streams are replaced.
     void copyTo(const QString& path, PaperStore& destination, const QString& destinationPath) const;
 
-    // Raised by every change of the working copy.
-    std::uint64_t changeCount() const;
+    // Whether anything changed since the last rememberState.
+    bool isChanged() const;
+    void rememberState();
 
 private:
-    std::shared_ptr<cfb::Storage> openStorage(const QString& path, bool create) const;
-    std::shared_ptr<cfb::Storage> root_;
+    std::unique_ptr<TTemporaryStorage> root_;
 };
 
 // "$" and eight upper-case hexadecimal digits: the names of numbered papers and records.

@@ -66,11 +66,11 @@ TPapers::~TPapers() {
 }
 
 void TPapers::rememberState() {
-    loadedState_ = store_->changeCount();
+    store_->rememberState();
     forcedModified_ = false;
 }
 
-bool TPapers::isModified() const { return forcedModified_ || store_->changeCount() != loadedState_; }
+bool TPapers::isModified() const { return forcedModified_ || store_->isChanged(); }
 
 void TPapers::close() {
     if (closed_) return;

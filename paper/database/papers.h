@@ -80,7 +80,6 @@ private:
     TPurposeList purposes_;
     bool readOnly_;
     QString fileName_;
-    std::uint64_t loadedState_ = 0;
     bool forcedModified_ = false;
     bool closed_ = false;
 };
