@@ -34,12 +34,24 @@ EntryId buildBalanced(std::vector<DirEntry>& entries, const std::vector<EntryId>
 
 }  // namespace
 
+namespace {
+
+char32_t upperUnit(char16_t unit) {
+    if (unit < 0x80) return unit >= u'a' && unit <= u'z' ? char32_t(unit - 0x20) : char32_t(unit);
+    return QChar::toUpper(char32_t(unit));
+}
+
+}  // namespace
+
 bool NameLess::operator()(const QString& a, const QString& b) const {
     if (a.size() != b.size()) return a.size() < b.size();
+    const auto* x = reinterpret_cast<const char16_t*>(a.utf16());
+    const auto* y = reinterpret_cast<const char16_t*>(b.utf16());
     for (qsizetype i = 0; i < a.size(); ++i) {
-        const char32_t x = QChar::toUpper(char32_t(a.at(i).unicode()));
-        const char32_t y = QChar::toUpper(char32_t(b.at(i).unicode()));
-        if (x != y) return x < y;
+        if (x[i] == y[i]) continue;
+        const char32_t ux = upperUnit(x[i]);
+        const char32_t uy = upperUnit(y[i]);
+        if (ux != uy) return ux < uy;
     }
     return false;
 }
@@ -398,6 +410,13 @@ void CompoundFile::write(EntryId id, std::uint64_t position, const char* data, q
     const std::uint64_t end = position + std::uint64_t(length);
     if (end > entries_[id].size) setLength(id, end, position);
     forEachRun(id, position, length, [&](qint64 offset, qint64 done, qint64 span) { writeDevice(offset, data + done, span); });
+    // The rest of the last sector belongs to the stream: filling it lets the writes of
+    // streams that follow one another reach the file in one piece.
+    const std::uint64_t unit = isMini(id) ? kMiniSectorSize : std::uint64_t(sectorSize_);
+    if (end == entries_[id].size && end % unit != 0) {
+        static const QByteArray zeros(kMaxSectorSize, '\0');
+        forEachRun(id, end, qint64(unit - end % unit), [&](qint64 offset, qint64, qint64 span) { writeDevice(offset, zeros.constData(), span); });
+    }
     changed();
 }
 
@@ -594,35 +613,32 @@ void CompoundFile::requireWritable() const {
 }
 
 void CompoundFile::acquire(EntryId id, const Access& access) {
-    const bool conflict = (access.read && denyReaders_[id] > 0) || (access.write && denyWriters_[id] > 0) ||
-                          (access.denyRead && openReaders_[id] > 0) || (access.denyWrite && openWriters_[id] > 0);
+    OpenCounts& counts = open_[id];
+    const bool conflict = (access.read && counts.denyRead > 0) || (access.write && counts.denyWrite > 0) ||
+                          (access.denyRead && counts.readers > 0) || (access.denyWrite && counts.writers > 0);
     if (conflict) throwError(ErrorCode::AccessDenied, entries_[id].name);
-    openReaders_[id] += access.read;
-    openWriters_[id] += access.write;
-    denyReaders_[id] += access.denyRead;
-    denyWriters_[id] += access.denyWrite;
+    counts.readers += access.read;
+    counts.writers += access.write;
+    counts.denyRead += access.denyRead;
+    counts.denyWrite += access.denyWrite;
 }
 
 void CompoundFile::release(EntryId id, const Access& access) {
-    openReaders_[id] -= access.read;
-    openWriters_[id] -= access.write;
-    denyReaders_[id] -= access.denyRead;
-    denyWriters_[id] -= access.denyWrite;
+    OpenCounts& counts = open_[id];
+    counts.readers -= access.read;
+    counts.writers -= access.write;
+    counts.denyRead -= access.denyRead;
+    counts.denyWrite -= access.denyWrite;
+    if (counts.readers == 0 && counts.writers == 0 && counts.denyRead == 0 && counts.denyWrite == 0) open_.erase(id);
 }
 
 bool CompoundFile::isOpenAtOrBelow(EntryId id) const {
-    const auto isOpen = [this](EntryId at) {
-        for (const auto* counts : {&openReaders_, &openWriters_, &denyReaders_, &denyWriters_}) {
-            const auto found = counts->find(at);
-            if (found != counts->end() && found->second > 0) return true;
-        }
-        return false;
-    };
+    if (open_.empty()) return false;
     std::vector<EntryId> pending{id};
     while (!pending.empty()) {
         const EntryId at = pending.back();
         pending.pop_back();
-        if (isOpen(at)) return true;
+        if (open_.count(at) > 0) return true;
         for (const auto& [name, child] : children_[at]) pending.push_back(child);
     }
     return false;

@@ -127,7 +127,10 @@ private:
     std::vector<std::map<QString, EntryId, NameLess>> children_;
     std::unordered_map<EntryId, Chain> chains_;
     std::vector<bool> claimed_, claimedMini_;
-    std::unordered_map<EntryId, int> openReaders_, openWriters_, denyReaders_, denyWriters_;
+    struct OpenCounts {
+        int readers = 0, writers = 0, denyRead = 0, denyWrite = 0;
+    };
+    std::unordered_map<EntryId, OpenCounts> open_;
     std::size_t freeEntryHint_ = 1;
     std::uint64_t changeCount_ = 0;
     bool dirty_ = false;

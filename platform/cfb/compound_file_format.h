@@ -25,6 +25,7 @@ inline constexpr int kHeaderSize = 512;
 inline constexpr int kHeaderDifatCount = 109;
 inline constexpr int kDirEntrySize = 128;
 inline constexpr int kMiniSectorSize = 64;
+inline constexpr int kMaxSectorSize = 4096;
 inline constexpr std::uint32_t kMiniStreamCutoff = 4096;
 inline constexpr int kMaxNameLength = 31;  // UTF-16 code units, without the terminating zero
 
