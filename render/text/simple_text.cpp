@@ -359,7 +359,7 @@ void TSimpleText::draw(QPainter& painter, const TRect& frame) {
 }
 
 void TSimpleText::buildOutline(TStroke& stroke, const TRect& frame, bool decorations) {
-    stroke.appendPath(compose(frame, 1.0).path(decorations));
+    compose(frame, 1.0).appendTo(stroke, decorations);
 }
 
 }  // namespace poremi

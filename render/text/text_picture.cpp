@@ -1,14 +1,18 @@
 #include "render/text/text_picture.h"
 
+#include "render/geometry/stroke.h"
+
 namespace poremi {
 
-QPainterPath TTextPicture::path(bool decorations) const {
-    QPainterPath result;
-    result.setFillRule(Qt::WindingFill);
-    for (const TPlacedGlyph& placed : glyphs) result.addPath(placed.transform.map(placed.face->outline(placed.glyph)));
+void TTextPicture::appendTo(TStroke& stroke, bool decorations) const {
+    for (const TPlacedGlyph& placed : glyphs) stroke.appendPath(placed.transform.map(placed.face->outline(placed.glyph)));
     if (decorations)
-        for (const QPolygonF& bar : bars) result.addPolygon(bar), result.closeSubpath();
-    return result;
+        for (const QPolygonF& bar : bars) {
+            QPainterPath path;
+            path.addPolygon(bar);
+            path.closeSubpath();
+            stroke.appendPath(path);
+        }
 }
 
 }  // namespace poremi

@@ -12,6 +12,8 @@
 
 namespace poremi {
 
+class TStroke;
+
 struct TPlacedGlyph {
     std::shared_ptr<FontFace> face;
     std::uint32_t glyph = 0;
@@ -28,8 +30,8 @@ struct TTextPicture {
     std::vector<TPlacedGlyph> glyphs;
     std::vector<QPolygonF> bars;
 
-    // Every glyph outline and, with decorations, every bar, in document units.
-    QPainterPath path(bool decorations = true) const;
+    // Appends every glyph outline and, with decorations, every bar (document units).
+    void appendTo(TStroke& stroke, bool decorations) const;
 };
 
 }  // namespace poremi
