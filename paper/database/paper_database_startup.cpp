@@ -100,7 +100,9 @@ std::unique_ptr<TPapersV2> openPaperDatabaseAtStart(const PaperDatabaseFiles& fi
     if (!QFileInfo::exists(files.database)) createFromShipped(files);
     const QFileInfo database(files.database);
     if (!database.exists()) throw cannotOpen(files.database);
-    if (!database.isWritable()) throw Exception(format(kReadOnlyFile, {withoutPath(files.database)}));
+    // The owner's write bit stands for the read-only attribute, whoever runs the program.
+    if (!database.isWritable() || !(database.permissions() & QFileDevice::WriteOwner))
+        throw Exception(format(kReadOnlyFile, {withoutPath(files.database)}));
 
     QStringList sources;
     const bool hasUpdate = !files.update.isEmpty() && QFileInfo::exists(files.update);
