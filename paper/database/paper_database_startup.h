@@ -38,6 +38,10 @@ std::unique_ptr<TPapersV2> openPaperDatabaseAtStart(const PaperDatabaseFiles& fi
 std::unique_ptr<TPapersV2> openPaperDatabase(const QString& fileName, bool readOnly);
 
 // User-paper backups (".ppb"): export creates the file anew; import skips system papers.
+inline const QString kUserPaperBackupFilter = QStringLiteral("用紙情報のバックアップ(*.ppb)|*.ppb|すべてのファイル(*.*)|*.*");
+inline const QString kUserPaperBackupExtension = QStringLiteral("ppb");
+inline const QString kImportUserPapersTitle = QStringLiteral("ユーザー用紙情報の選択");
+inline const QString kExportUserPapersTitle = QStringLiteral("ユーザー用紙情報の保存");
 inline const QString kUserPapersExported = QStringLiteral("ユーザー用紙情報を保存しました");
 inline const QString kUserPapersImported = QStringLiteral("ユーザー用紙情報を取り込みました");
 void exportUserPapers(const TPapersV2& database, const QString& backupFile);
