@@ -5,7 +5,7 @@
 #include "paper/face_outline.h"
 #include "paper/paper_info.h"
 #include "render/geometry/scaler.h"
-#include "tests/support/test_environment.h"
+#include "tests/poremi_paper/output_folder.h"
 
 #include <QtCore/QDir>
 #include <QtGui/QImage>
@@ -15,16 +15,6 @@
 
 namespace poremi {
 namespace {
-
-// The support library is built without this target's output folder, so name it here.
-QString imageFolder() {
-#ifdef POREMI_TEST_OUTPUT_DIR
-    QDir().mkpath(QStringLiteral(POREMI_TEST_OUTPUT_DIR));
-    return QStringLiteral(POREMI_TEST_OUTPUT_DIR);
-#else
-    return test::outputFolder();
-#endif
-}
 
 // A white 254-dpi sheet on which a drawing is made in document units.
 class Sheet {
@@ -48,7 +38,7 @@ public:
 
     bool inked(int x, int y) const { return image_.pixel(x, y) == qRgb(0, 0, 0); }
     void keep(const QString& name) const {
-        ASSERT_TRUE(image_.save(QDir(imageFolder()).filePath(name + QStringLiteral(".png"))));
+        ASSERT_TRUE(image_.save(QDir(test::keptFilesFolder()).filePath(name + QStringLiteral(".png"))));
     }
 
 private:

@@ -3,6 +3,7 @@
 #include "document/stream/stream_dump.h"
 #include "paper/paper_classes.h"
 #include "paper/paper_info.h"
+#include "tests/poremi_paper/output_folder.h"
 #include "tests/poremi_paper/stream_builder.h"
 
 #include <QtCore/QBuffer>
@@ -288,6 +289,8 @@ TEST_F(PaperTest, PapersRoundTripThroughComponentStreams) {
         ASSERT_EQ(back->getFaceCount(), paper->getFaceCount());
         for (int i = 0; i < paper->getFaceCount(); ++i) EXPECT_EQ(back->getFaceInfo(i), paper->getFaceInfo(i)) << i;
         EXPECT_FALSE(dumpComponentStream(bytes).isEmpty());
+        // Kept for "poremi --dump".
+        EXPECT_TRUE(test::keepFile(paper->className() + QStringLiteral(".stream"), bytes));
     }
     const std::unique_ptr<TPaperInfo> back = readBack(componentResourceBytes(QStringLiteral("PaperInfo"), m));
     EXPECT_EQ(back->purposeList().count(), 5);
