@@ -60,5 +60,5 @@ function(poremi_library_tests name)
   target_precompile_headers(test_${name} PRIVATE <gtest/gtest.h> <QtCore/QString> <QtCore/QByteArray>)
   gtest_discover_tests(test_${name}
     DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ASAN_OPTIONS=detect_leaks=1;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp;UBSAN_OPTIONS=print_stacktrace=1")
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;POREMI_TEST_OUTPUT_DIR=${PROJECT_BINARY_DIR}/test-output/${name};ASAN_OPTIONS=detect_leaks=1;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp;UBSAN_OPTIONS=print_stacktrace=1")
 endfunction()

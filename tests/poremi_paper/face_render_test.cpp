@@ -38,7 +38,7 @@ public:
 
     bool inked(int x, int y) const { return image_.pixel(x, y) == qRgb(0, 0, 0); }
     void keep(const QString& name) const {
-        ASSERT_TRUE(image_.save(QDir(test::keptFilesFolder()).filePath(name + QStringLiteral(".png"))));
+        ASSERT_TRUE(image_.save(QDir(test::outputFolder()).filePath(name + QStringLiteral(".png"))));
     }
 
 private:

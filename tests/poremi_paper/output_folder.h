@@ -8,18 +8,8 @@
 
 namespace poremi::test {
 
-// The support library is built without this target's output folder, so name it here.
-inline QString keptFilesFolder() {
-#ifdef POREMI_TEST_OUTPUT_DIR
-    QDir().mkpath(QStringLiteral(POREMI_TEST_OUTPUT_DIR));
-    return QStringLiteral(POREMI_TEST_OUTPUT_DIR);
-#else
-    return outputFolder();
-#endif
-}
-
 inline bool keepFile(const QString& name, const QByteArray& bytes) {
-    QFile file(QDir(keptFilesFolder()).filePath(name));
+    QFile file(QDir(outputFolder()).filePath(name));
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 

@@ -47,11 +47,10 @@ QString freshFolder(const QString& name) {
 }
 
 QString outputFolder() {
-#ifdef POREMI_TEST_OUTPUT_DIR
-    const QString path = QStringLiteral(POREMI_TEST_OUTPUT_DIR);
-#else
-    const QString path = privateRoot() + QStringLiteral("/output");
-#endif
+    // ctest names the folder of each test executable; a test run by hand keeps its files
+    // in the private root.
+    QString path = qEnvironmentVariable("POREMI_TEST_OUTPUT_DIR");
+    if (path.isEmpty()) path = privateRoot() + QStringLiteral("/output");
     QDir().mkpath(path);
     return path;
 }
