@@ -272,10 +272,14 @@ void resampleSeparable(QImage& destination, const QImage& source, const QRect& r
                     out[x] = finalByte(v >> 25);
                 }
             } else {
+                // t is taken to 15 bits so that the products stay within 32 bits.
                 const std::int32_t* r0 = cache.row(k);
                 const std::int32_t* r1 = cache.row(k + 1);
-                for (int x = 0; x < n; ++x)
-                    out[x] = finalByte(r0[x] + ((t * (std::int64_t(r1[x]) - r0[x])) >> 16));
+                const std::int32_t t15 = std::int32_t(t >> 1);
+                for (int x = 0; x < n; ++x) {
+                    const std::int32_t v = r0[x] + ((t15 * (r1[x] - r0[x])) >> 15);
+                    out[x] = std::uint8_t(std::clamp((v + 128) >> fractionBits, 0, 255));
+                }
             }
             break;
         }

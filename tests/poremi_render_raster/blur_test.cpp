@@ -101,7 +101,7 @@ TEST(Blur, RadiiBelowOneDoNothingAndOnlyThePassOfARadiusRuns)
     EXPECT_EQ(at(bar, 17, 10), 0);
 }
 
-TEST(Blur, FixedAndFloatingPointAgreeAroundRadius50)
+TEST(Blur, RadiiAroundFiftyBothBlurAndAgree)
 {
     QImage fixed = square(201, 70);
     QImage floating = square(201, 70);
