@@ -113,6 +113,12 @@ TEST_F(SampleImages, RendersTheKindsOfText) {
              t.setAlign(taCenter);
              t.setBulge(220);
          }, {60, 150, 940, 450}},
+        {"arc-vertical", [](TSimpleText& t) {
+             setup(t, QStringLiteral("ＭＳ 明朝"), 16, {QStringLiteral("縦の弧「ＡＢ」ー。")});
+             t.setVertical(true);
+             t.setAlign(taCenter);
+             t.setBulge(120);
+         }, {300, 30, 700, 470}},
         {"arc-down", [](TSimpleText& t) {
              setup(t, QStringLiteral("ＭＳ Ｐ明朝"), 16, {QStringLiteral("下向きの弧 Smile")});
              t.setAlign(taJustify);
