@@ -17,7 +17,12 @@ int rounded(double v) { return int(roundHalfEven(v)); }
 bool isFullWidth(char32_t c) {
     if (c < 0x80) return false;
     if (c >= 0xFF61 && c <= 0xFF9F) return false;
-    if (c < 0x2000) return cp932::canEncode(QString::fromUcs4(&c, 1));
+    if (c < 0x2100) {
+        // Latin, Greek, Cyrillic and general punctuation: as the code page holds them (¥ and ‾
+        // are single bytes there, Greek and Cyrillic double).
+        const QString text = QString::fromUcs4(&c, 1);
+        return cp932::canEncode(text) && cp932::byteLength(text) == 2;
+    }
     return true;
 }
 

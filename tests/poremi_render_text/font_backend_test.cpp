@@ -140,6 +140,8 @@ TEST_F(FontBackend, VerticalFaceSubstitutesVerticalForms) {
     EXPECT_FALSE(column.choose(U'A').upright);
     EXPECT_EQ(column.choose(U'A').glyph, face->glyphFor(U'A'));
     EXPECT_FALSE(column.choose(U'ｱ').upright);
+    EXPECT_TRUE(column.choose(U'α').upright);    // double-byte in the code page
+    EXPECT_FALSE(column.choose(U'é').upright);   // not in the code page: lies like Latin
 
     const TextFont plain(font(QStringLiteral("DejaVu Sans")), true, 1.0);
     EXPECT_FALSE(plain.verticalFace());
