@@ -1,8 +1,8 @@
 #include "tests/poremi_render_text/pinned_fonts.h"
 
 #include "render/text/font_library.h"
+#include "tests/support/test_environment.h"
 
-#include <QtCore/QDir>
 #include <QtCore/QFileInfo>
 
 namespace poremi::test {
@@ -19,9 +19,8 @@ void pinFonts() {
 }
 
 QString sampleFolder() {
-    // The support library is built without this library's output folder, so name it here.
-    QDir().mkpath(QStringLiteral(POREMI_TEST_OUTPUT_DIR));
-    return QStringLiteral(POREMI_TEST_OUTPUT_DIR);
+    if (qEnvironmentVariableIsEmpty("POREMI_TEST_OUTPUT_DIR")) qputenv("POREMI_TEST_OUTPUT_DIR", POREMI_TEST_OUTPUT_DIR);
+    return outputFolder();
 }
 
 QString pinnedFaceFile(const QString& fileName) {

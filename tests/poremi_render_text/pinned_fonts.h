@@ -7,7 +7,8 @@
 namespace poremi::test {
 
 void pinFonts();
-// Where sample images go: the library's test-output folder under the build folder.
+// The folder for images a person looks at: test::outputFolder(), made to name this library's
+// folder under the build folder even when the runner did not pass it on.
 QString sampleFolder();
 // The file of a pinned face, or empty when the machine lacks it.
 QString pinnedFaceFile(const QString& fileName);
