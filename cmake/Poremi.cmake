@@ -50,7 +50,7 @@ function(poremi_library_tests name)
     return()
   endif()
   add_executable(test_${name} ${tests})
-  target_link_libraries(test_${name} PRIVATE ${name} poremi_test_support)
+  target_link_libraries(test_${name} PRIVATE ${name} poremi_test_support poremi_test_main)
   target_compile_definitions(test_${name} PRIVATE
     POREMI_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     POREMI_BINARY_DIR="${PROJECT_BINARY_DIR}"
@@ -58,7 +58,9 @@ function(poremi_library_tests name)
   set_target_properties(test_${name} PROPERTIES AUTOMOC ON)
   poremi_apply_common(test_${name})
   target_precompile_headers(test_${name} PRIVATE <gtest/gtest.h> <QtCore/QString> <QtCore/QByteArray>)
+  # gtest_discover_tests loses all but the first entry of a list here, so the rest of the test
+  # environment is set by the test main itself.
   gtest_discover_tests(test_${name}
     DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;POREMI_TEST_OUTPUT_DIR=${PROJECT_BINARY_DIR}/test-output/${name};ASAN_OPTIONS=detect_leaks=1;LSAN_OPTIONS=suppressions=${PROJECT_SOURCE_DIR}/tests/lsan.supp;UBSAN_OPTIONS=print_stacktrace=1")
+    PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)
 endfunction()

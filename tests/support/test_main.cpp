@@ -9,9 +9,19 @@ void preparePrivateEnvironment();
 void releasePrivateEnvironment();
 }  // namespace poremi::test
 
+// Allocations that third-party libraries keep for the process lifetime.
+extern "C" const char* __lsan_default_suppressions() {
+    return "leak:libfontconfig\nleak:libQt6Gui\nleak:libQt6Core\nleak:libQt6Widgets\nleak:libdbus\n";
+}
+
+extern "C" const char* __ubsan_default_options() { return "print_stacktrace=1"; }
+
 int main(int argc, char** argv) {
     poremi::test::preparePrivateEnvironment();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+#ifdef POREMI_TEST_OUTPUT_DIR
+    if (qEnvironmentVariableIsEmpty("POREMI_TEST_OUTPUT_DIR")) qputenv("POREMI_TEST_OUTPUT_DIR", POREMI_TEST_OUTPUT_DIR);
+#endif
     int result = 0;
     {
         QApplication app(argc, argv);
