@@ -1,6 +1,7 @@
 #include "paper/paper_classes.h"
 
 #include "document/stream/class_registry.h"
+#include "paper/database/papers.h"
 #include "paper/paper_info.h"
 #include "paper/product_info.h"
 #include "paper/purpose.h"
@@ -12,6 +13,7 @@ void registerPaperClasses() {
     RegisterClass<TFreePaperInfo>();
     RegisterClass<TPLStreamer>();
     RegisterClass<TProductInfo>();
+    registerPaperDatabaseClasses();
 }
 
 }  // namespace poremi

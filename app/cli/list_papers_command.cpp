@@ -1,8 +1,6 @@
 #include "app/cli/commands.h"
 #include "app/frame/app_frame.h"
 #include "paper/database/paper_database_startup.h"
-#include "paper/paper_classes.h"
-#include "paper/purpose.h"
 #include "platform/native_path.h"
 
 #include <QtCore/QTextStream>
@@ -24,11 +22,6 @@ QString makerOf(const TPapersV2& papers, const QString& paperName) {
 }  // namespace
 
 int runListPapersCommand(const QStringList& arguments) {
-    registerPaperClasses();
-    registerPaperDatabaseClasses();
-    static const TCDLabelPurposeValidator validator;
-    installPurposeValidator(&validator);
-
     const PaperDatabaseFiles files{toNativePath(ExpandMacros(QStringLiteral("$(PaperInfo)"))),
                                    toNativePath(ExpandMacros(QStringLiteral("$(UpdatePaperInfo)"))),
                                    toNativePath(ExpandMacros(QStringLiteral("$(SystemPaperInfo)")))};

@@ -1,10 +1,14 @@
 #include "app/module/main_data_module.h"
 
 #include "app/frame/application_macros.h"
+#include "app/module/class_registration.h"
+#include "paper/purpose.h"
 
 namespace poremi {
 
 MainDataModule::MainDataModule(const FrameEnvironment& environment) : frame_(std::make_unique<TAppFrame>()) {
+    installPurposeValidator(&purposeValidator_);
+    registerAllClasses();
     TMacroString table;
     table.setLines(applicationMacroTable());
     frame_->setMacro(table);
@@ -13,6 +17,6 @@ MainDataModule::MainDataModule(const FrameEnvironment& environment) : frame_(std
     frame_->load(environment);
 }
 
-MainDataModule::~MainDataModule() = default;
+MainDataModule::~MainDataModule() { installPurposeValidator(nullptr); }
 
 }  // namespace poremi

@@ -1,8 +1,9 @@
 #pragma once
-// The main data module: creates the application frame with the application's macro table and
-// start-up conditions, and shows the frame's messages in the application's message form.
+// The main data module: installs the purpose validator, registers every persisted class, and
+// creates the application frame with the application's macro table and start-up conditions.
 
 #include "app/frame/app_frame.h"
+#include "paper/purpose.h"
 
 #include <memory>
 
@@ -16,6 +17,7 @@ public:
     TAppFrame& frame() { return *frame_; }
 
 private:
+    TCDLabelPurposeValidator purposeValidator_;
     std::unique_ptr<TAppFrame> frame_;
 };
 

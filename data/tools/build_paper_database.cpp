@@ -132,7 +132,6 @@ int main(int argc, char** argv) {
         return 2;
     }
     poremi::registerPaperClasses();
-    poremi::registerPaperDatabaseClasses();
     static const poremi::TCDLabelPurposeValidator validator;
     poremi::installPurposeValidator(&validator);
     try {

@@ -13,7 +13,7 @@ namespace poremi {
 namespace {
 
 // The never-written "Bitmap" property of older documents: its "Data" (a 32-bit length and a
-// bitmap file) becomes the picture of the spec's ImageData.
+// bitmap file) becomes the picture of the fill's ImageData.
 class TLegacyBitmapProperty : public TPersistent {
     POREMI_PERSISTENT(TLegacyBitmapProperty)
 public:

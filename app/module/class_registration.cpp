@@ -1,0 +1,15 @@
+#include "app/module/class_registration.h"
+
+#include "paper/paper_classes.h"
+#include "render/raster/raster_classes.h"
+#include "render/text/text_classes.h"
+
+namespace poremi {
+
+void registerAllClasses() {
+    registerRasterClasses();
+    registerTextClasses();
+    registerPaperClasses();
+}
+
+}  // namespace poremi
