@@ -1,7 +1,7 @@
 // Hatches, tiles, stretched pictures, nearest-neighbour drawing and colour-key transparency,
 // pixel by pixel.
 
-#include "render/fill/color_spec.h"
+#include "render/fill/fill_color.h"
 #include "render/fill/hatch.h"
 #include "render/geometry/scaler.h"
 #include "render/raster/dib.h"

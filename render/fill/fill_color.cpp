@@ -1,4 +1,4 @@
-#include "render/fill/color_spec.h"
+#include "render/fill/fill_color.h"
 
 #include "document/stream/byte_cursor.h"
 #include "document/stream/class_declaration.h"

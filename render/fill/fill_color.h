@@ -1,7 +1,7 @@
 #pragma once
 // How an area is painted: a solid colour with an optional hatch, a picture (stretched or
 // tiled), or a gradient of seven shapes. The owner clips the canvas to its shape and asks the
-// spec to paint the shape's bounding rectangle.
+// fill to paint the shape's bounding rectangle.
 
 #include "document/stream/persistent.h"
 #include "render/fill/gradation_colors.h"
