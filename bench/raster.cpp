@@ -2,7 +2,7 @@
 // the ratio of process CPU times (Qt scales and draws on worker threads) printed at the end
 // (ours / Qt; below 1 means ours is faster).
 
-#include "render/fill/color_spec.h"
+#include "render/fill/fill_color.h"
 #include "render/fill/gradient.h"
 #include "render/geometry/scaler.h"
 #include "render/raster/blur.h"
