@@ -7,6 +7,7 @@
 #include "platform/cfb/compound_file_error.h"
 #include "platform/native_path.h"
 #include "tests/support/test_environment.h"
+#include "tests/support/test_data.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
@@ -15,15 +16,6 @@
 namespace poremi {
 namespace {
 
-QByteArray pattern(qsizetype size, int seed) {
-    QByteArray bytes(size, Qt::Uninitialized);
-    quint32 x = quint32(seed) * 2654435761u + 3;
-    for (qsizetype i = 0; i < size; ++i) {
-        x = x * 1103515245u + 12345u;
-        bytes[i] = char(x >> 16);
-    }
-    return bytes;
-}
 
 void writeStream(TDocStorage& storage, const QString& name, const QByteArray& bytes) {
     TDocStream(storage, fmCreate, name).WriteBytes(bytes);
@@ -56,18 +48,18 @@ QStringList treeOf(TDocStorage& storage, const QString& prefix = QString()) {
 
 // The tree a document holds: one sheet with two labels, the second compressed, and previews.
 void writeDocumentTree(TRootStorage& root) {
-    writeStream(root, QStringLiteral("DataInfo"), pattern(120, 1));
+    writeStream(root, QStringLiteral("DataInfo"), test::patternBytes(120, 1));
     TDocStorageList sheets(root, QStringLiteral("Sheets\\NameList"));
     const int sheet = sheets.AddItem();
     TDocStorage folder(root, true, sheets.ItemPath(sheet));
-    writeStream(folder, QStringLiteral("Info"), pattern(80, 2));
-    writeStream(folder, QStringLiteral("PaperInfo"), pattern(900, 3));
+    writeStream(folder, QStringLiteral("Info"), test::patternBytes(80, 2));
+    writeStream(folder, QStringLiteral("PaperInfo"), test::patternBytes(900, 3));
     TDocStreamList labels(root, folder.Path() + QStringLiteral("\\NameList"));
     TDocStreamList previews(root, folder.Path() + QStringLiteral("\\Preview"));
     for (int k = 0; k < 2; ++k) {
-        const QByteArray objects = pattern(3000 + k, 10 + k);
+        const QByteArray objects = test::patternBytes(3000 + k, 10 + k);
         labels.OpenItem(labels.AddItem(), fmCreate)->WriteBytes(k == 1 ? CompressBytes(objects) : objects);
-        previews.OpenItem(previews.AddItem(), fmCreate)->WriteBytes("\x89PNG" + pattern(5000, 20 + k));
+        previews.OpenItem(previews.AddItem(), fmCreate)->WriteBytes("\x89PNG" + test::patternBytes(5000, 20 + k));
     }
 }
 
@@ -92,7 +84,7 @@ TEST(DocStorage, DocumentTreeSurvivesSaveAndLoad) {
         QStringLiteral("Sheets\\NameList0\\Preview0\t5004"),
         QStringLiteral("Sheets\\NameList0\\Preview1\t5004"),
         QStringLiteral("Sheets\\NameList0\\NameList0\t3000"),
-        QStringLiteral("Sheets\\NameList0\\NameList1\t%1").arg(CompressBytes(pattern(3001, 11)).size()),
+        QStringLiteral("Sheets\\NameList0\\NameList1\t%1").arg(CompressBytes(test::patternBytes(3001, 11)).size()),
         QStringLiteral("Sheets\\NameList0\\PaperInfo\t900"),
         QStringLiteral("DataInfo\t120"),
     };
@@ -103,7 +95,7 @@ TEST(DocStorage, DocumentTreeSurvivesSaveAndLoad) {
     ASSERT_TRUE(IsCompressed(label, length));
     TGMEMStream objects;
     Decompress(label, objects, length);
-    EXPECT_EQ(objects.Block(), pattern(3001, 11));
+    EXPECT_EQ(objects.Block(), test::patternBytes(3001, 11));
 }
 
 TEST(DocStorage, ElementOperationsByPath) {
@@ -112,8 +104,8 @@ TEST(DocStorage, ElementOperationsByPath) {
     EXPECT_TRUE(root.StorageExists(QStringLiteral("A\\B\\C")));
     EXPECT_FALSE(root.StreamExists(QStringLiteral("A\\B\\C")));
     TDocStorage b(root, false, QStringLiteral("A\\B"));
-    writeStream(b, QStringLiteral("..\\InA"), pattern(10, 1));
-    writeStream(b, QStringLiteral("C\\InC"), pattern(5000, 2));
+    writeStream(b, QStringLiteral("..\\InA"), test::patternBytes(10, 1));
+    writeStream(b, QStringLiteral("C\\InC"), test::patternBytes(5000, 2));
     EXPECT_TRUE(root.StreamExists(QStringLiteral("A\\InA")));
     EXPECT_TRUE(b.StreamExists(QStringLiteral("\\A\\InA")));
     EXPECT_FALSE(root.StreamExists(QStringLiteral("A\\Missing")));
@@ -127,12 +119,12 @@ TEST(DocStorage, ElementOperationsByPath) {
     EXPECT_EQ(streams, QStringList{QStringLiteral("InA")});
 
     a.MoveElement(QStringLiteral("B\\C\\InC"), QStringLiteral("Moved"));
-    EXPECT_EQ(readStream(a, QStringLiteral("Moved")), pattern(5000, 2));
+    EXPECT_EQ(readStream(a, QStringLiteral("Moved")), test::patternBytes(5000, 2));
     EXPECT_FALSE(root.StreamExists(QStringLiteral("A\\B\\C\\InC")));
 
     TDocStorage copy(root, true, QStringLiteral("Copy"));
     a.CopyTo(copy);
-    EXPECT_EQ(readStream(root, QStringLiteral("Copy\\Moved")), pattern(5000, 2));
+    EXPECT_EQ(readStream(root, QStringLiteral("Copy\\Moved")), test::patternBytes(5000, 2));
     EXPECT_TRUE(root.StorageExists(QStringLiteral("Copy\\B\\C")));
 
     EXPECT_TRUE(root.DeleteElement(QStringLiteral("Copy\\B")));
@@ -190,12 +182,12 @@ TEST(DocStorage, FileStorageModes) {
     {
         TFileStorage created(name, fmCreate);
         EXPECT_EQ(created.Mode(), fmOpenReadWrite | fmShareExclusive);
-        writeStream(created, QStringLiteral("Papers"), pattern(7000, 1));
+        writeStream(created, QStringLiteral("Papers"), test::patternBytes(7000, 1));
     }
     {
         TFileStorage written(name, fmOpenWrite | fmShareExclusive);
         EXPECT_EQ(written.Mode() & 3, fmOpenReadWrite);
-        EXPECT_EQ(readStream(written, QStringLiteral("Papers")), pattern(7000, 1));
+        EXPECT_EQ(readStream(written, QStringLiteral("Papers")), test::patternBytes(7000, 1));
         writeStream(written, QStringLiteral("More"), "m");
         written.Commit();
     }
@@ -231,8 +223,8 @@ TEST(DocStorage, SaveThatFailsHalfWayLeavesTheOldFileIntact) {
     ASSERT_FALSE(before.isEmpty());
 
     TTemporaryStorage temp;
-    writeStream(temp, QStringLiteral("First"), pattern(200000, 1));
-    writeStream(temp, QStringLiteral("Second"), pattern(200000, 2));
+    writeStream(temp, QStringLiteral("First"), test::patternBytes(200000, 1));
+    writeStream(temp, QStringLiteral("Second"), test::patternBytes(200000, 2));
     temp.Commit();
     // The disk loses the second half of the working file: the copy fails while reading "Second".
     ASSERT_TRUE(QFile(temp.FileName()).resize(300000));

@@ -5,6 +5,7 @@
 #include "platform/cfb/compound_file_format.h"
 #include "platform/cfb/storage.h"
 #include "tests/support/test_environment.h"
+#include "tests/support/test_data.h"
 
 #include <QtCore/QCryptographicHash>
 #include <QtCore/QFile>
@@ -15,15 +16,6 @@
 namespace poremi::cfb {
 namespace {
 
-QByteArray pattern(qsizetype size, int seed) {
-    QByteArray bytes(size, Qt::Uninitialized);
-    quint32 x = quint32(seed) * 2654435761u + 7;
-    for (qsizetype i = 0; i < size; ++i) {
-        x = x * 1103515245u + 12345u;
-        bytes[i] = char(x >> 16);
-    }
-    return bytes;
-}
 
 // One line per element, "kind<TAB>path<TAB>size<TAB>sha1" with "/" between names, sorted.
 const char* kOlefileListing = R"PY(
@@ -76,19 +68,19 @@ TEST(CompoundFileInterop, OlefileReadsTreeOfEverySizeClassIncludingDifat) {
     {
         auto root = Storage::createFile(path);
         tree.stream(*root, {}, QStringLiteral("Empty"), {});
-        tree.stream(*root, {}, QStringLiteral("DataInfo"), pattern(300, 1));
+        tree.stream(*root, {}, QStringLiteral("DataInfo"), test::patternBytes(300, 1));
         auto sheets = tree.storage(*root, {}, QStringLiteral("Sheets"));
-        tree.stream(*sheets, QStringLiteral("Sheets/"), QStringLiteral("NameList"), pattern(4095, 2));
+        tree.stream(*sheets, QStringLiteral("Sheets/"), QStringLiteral("NameList"), test::patternBytes(4095, 2));
         for (int i = 0; i < 40; ++i) {
             const QString name = QStringLiteral("NameList%1").arg(i);
             auto sheet = tree.storage(*sheets, QStringLiteral("Sheets/"), name);
             const QString prefix = QStringLiteral("Sheets/%1/").arg(name);
-            tree.stream(*sheet, prefix, QStringLiteral("Info"), pattern(64 * i + 1, 10 + i));
-            tree.stream(*sheet, prefix, QStringLiteral("Preview0"), pattern(4096 + 37 * i, 100 + i));
+            tree.stream(*sheet, prefix, QStringLiteral("Info"), test::patternBytes(64 * i + 1, 10 + i));
+            tree.stream(*sheet, prefix, QStringLiteral("Preview0"), test::patternBytes(4096 + 37 * i, 100 + i));
         }
         auto big = tree.storage(*root, {}, QStringLiteral("Große Bilder"));
-        tree.stream(*big, QStringLiteral("Große Bilder/"), QStringLiteral("Seven"), pattern(7 * 1024 * 1024 + 12345, 3));
-        tree.stream(*big, QStringLiteral("Große Bilder/"), QStringLiteral("画像"), pattern(1024 * 1024, 4));
+        tree.stream(*big, QStringLiteral("Große Bilder/"), QStringLiteral("Seven"), test::patternBytes(7 * 1024 * 1024 + 12345, 3));
+        tree.stream(*big, QStringLiteral("Große Bilder/"), QStringLiteral("画像"), test::patternBytes(1024 * 1024, 4));
         root->commit();
     }
     QFile file(path);
@@ -105,7 +97,7 @@ TEST(CompoundFileInterop, OlefileReadsAFileAfterEditsInPlace) {
     TreeWriter tree;
     {
         auto root = Storage::createFile(path);
-        for (int i = 0; i < 30; ++i) root->createStream(QStringLiteral("Old%1").arg(i), kReadWriteExclusive)->write(pattern(100 * i, i));
+        for (int i = 0; i < 30; ++i) root->createStream(QStringLiteral("Old%1").arg(i), kReadWriteExclusive)->write(test::patternBytes(100 * i, i));
         root->commit();
     }
     {
@@ -121,7 +113,7 @@ TEST(CompoundFileInterop, OlefileReadsAFileAfterEditsInPlace) {
                               .arg(bytes.size())
                               .arg(QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex()));
         }
-        tree.stream(*root, {}, QStringLiteral("New"), pattern(20000, 99));
+        tree.stream(*root, {}, QStringLiteral("New"), test::patternBytes(20000, 99));
     }
     EXPECT_EQ(runOlefile(path), tree.listing());
 }
@@ -171,8 +163,8 @@ QByteArray version4File() {
     data.serializeTo(sectors.data() + kSector + 128);
     mini.serializeTo(sectors.data() + kSector + 256);
     for (int i = 3; i < kSector / 128; ++i) DirEntry{}.serializeTo(sectors.data() + kSector + 128 * i);
-    sectors.replace(2 * kSector, 5000, pattern(5000, 1));
-    sectors.replace(4 * kSector, 10, pattern(10, 2));
+    sectors.replace(2 * kSector, 5000, test::patternBytes(5000, 1));
+    sectors.replace(4 * kSector, 10, test::patternBytes(10, 2));
     for (int i = 0; i < kSector / 4; ++i) qToLittleEndian<quint32>(i == 0 ? kEndOfChain : kFreeSector, sectors.data() + 5 * kSector + 4 * i);
     return file + sectors;
 }
@@ -186,14 +178,14 @@ TEST(CompoundFileInterop, ReadsAndEditsVersion4Files) {
     }
     {
         auto root = Storage::openFile(path, kReadWriteExclusive);
-        EXPECT_EQ(root->openStream(QStringLiteral("Data"), kReadExclusive)->readAll(), pattern(5000, 1));
-        EXPECT_EQ(root->openStream(QStringLiteral("Mini"), kReadExclusive)->readAll(), pattern(10, 2));
-        root->createStream(QStringLiteral("Added"), kReadWriteExclusive)->write(pattern(300, 3));
+        EXPECT_EQ(root->openStream(QStringLiteral("Data"), kReadExclusive)->readAll(), test::patternBytes(5000, 1));
+        EXPECT_EQ(root->openStream(QStringLiteral("Mini"), kReadExclusive)->readAll(), test::patternBytes(10, 2));
+        root->createStream(QStringLiteral("Added"), kReadWriteExclusive)->write(test::patternBytes(300, 3));
         root->commit();
     }
     auto root = Storage::openFile(path, kReadExclusive);
-    EXPECT_EQ(root->openStream(QStringLiteral("Data"), kReadExclusive)->readAll(), pattern(5000, 1));
-    EXPECT_EQ(root->openStream(QStringLiteral("Added"), kReadExclusive)->readAll(), pattern(300, 3));
+    EXPECT_EQ(root->openStream(QStringLiteral("Data"), kReadExclusive)->readAll(), test::patternBytes(5000, 1));
+    EXPECT_EQ(root->openStream(QStringLiteral("Added"), kReadExclusive)->readAll(), test::patternBytes(300, 3));
     const QString listing = runOlefile(path);
     EXPECT_TRUE(listing.contains(QStringLiteral("stream\tAdded\t300\t"))) << listing.toStdString();
 }

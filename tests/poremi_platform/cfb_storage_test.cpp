@@ -1,6 +1,7 @@
 #include "platform/cfb/compound_file_error.h"
 #include "platform/cfb/storage.h"
 #include "tests/support/test_environment.h"
+#include "tests/support/test_data.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
@@ -9,15 +10,6 @@
 namespace poremi::cfb {
 namespace {
 
-QByteArray pattern(qsizetype size, int seed) {
-    QByteArray bytes(size, Qt::Uninitialized);
-    quint32 x = quint32(seed) * 2654435761u + 1;
-    for (qsizetype i = 0; i < size; ++i) {
-        x = x * 1103515245u + 12345u;
-        bytes[i] = char(x >> 16);
-    }
-    return bytes;
-}
 
 QByteArray readStream(Storage& storage, const QString& name) { return storage.openStream(name, kReadExclusive)->readAll(); }
 
@@ -41,13 +33,13 @@ TEST(CompoundFile, TreeOfStoragesAndStreamsSurvivesReopening) {
     {
         auto root = Storage::createFile(path);
         writeStream(*root, QStringLiteral("Empty"), {});
-        writeStream(*root, QStringLiteral("Small"), pattern(100, 1));
+        writeStream(*root, QStringLiteral("Small"), test::patternBytes(100, 1));
         auto sheets = root->createStorage(QStringLiteral("Sheets"), kReadWriteExclusive);
         sheets->setClassId(classId);
         auto sheet = sheets->createStorage(QStringLiteral("日本語のシート"), kReadWriteExclusive);
-        writeStream(*sheet, QStringLiteral("Big"), pattern(70000, 2));
-        writeStream(*sheet, QStringLiteral("Edge"), pattern(4096, 3));
-        writeStream(*sheet, QStringLiteral("JustBelow"), pattern(4095, 4));
+        writeStream(*sheet, QStringLiteral("Big"), test::patternBytes(70000, 2));
+        writeStream(*sheet, QStringLiteral("Edge"), test::patternBytes(4096, 3));
+        writeStream(*sheet, QStringLiteral("JustBelow"), test::patternBytes(4095, 4));
         root->commit();
     }
     auto root = Storage::openFile(path, kReadExclusive);
@@ -59,25 +51,25 @@ TEST(CompoundFile, TreeOfStoragesAndStreamsSurvivesReopening) {
     EXPECT_EQ(top[2].name, QStringLiteral("Sheets"));
     EXPECT_EQ(top[2].type, ElementType::Storage);
     EXPECT_TRUE(top[2].created.isValid());
-    EXPECT_EQ(readStream(*root, QStringLiteral("small")), pattern(100, 1));  // names ignore case
+    EXPECT_EQ(readStream(*root, QStringLiteral("small")), test::patternBytes(100, 1));  // names ignore case
     EXPECT_TRUE(readStream(*root, QStringLiteral("Empty")).isEmpty());
     auto sheets = root->openStorage(QStringLiteral("SHEETS"), kReadExclusive);
     EXPECT_EQ(sheets->classId(), classId);
     auto sheet = sheets->openStorage(QStringLiteral("日本語のシート"), kReadExclusive);
-    EXPECT_EQ(readStream(*sheet, QStringLiteral("Big")), pattern(70000, 2));
-    EXPECT_EQ(readStream(*sheet, QStringLiteral("Edge")), pattern(4096, 3));
-    EXPECT_EQ(readStream(*sheet, QStringLiteral("JustBelow")), pattern(4095, 4));
+    EXPECT_EQ(readStream(*sheet, QStringLiteral("Big")), test::patternBytes(70000, 2));
+    EXPECT_EQ(readStream(*sheet, QStringLiteral("Edge")), test::patternBytes(4096, 3));
+    EXPECT_EQ(readStream(*sheet, QStringLiteral("JustBelow")), test::patternBytes(4095, 4));
 }
 
 TEST(CompoundFile, StreamsReadWriteSeekAndResizeAcrossTheMiniStreamBoundary) {
     auto root = Storage::createMemory();
     auto stream = root->createStream(QStringLiteral("S"), kReadWriteExclusive);
-    QByteArray expected = pattern(3000, 5);
+    QByteArray expected = test::patternBytes(3000, 5);
     stream->write(expected);
     // Grows into regular sectors by a write past the end: the gap reads as zeros.
     stream->seek(6000);
-    stream->write(pattern(10, 6));
-    expected += QByteArray(3000, '\0') + pattern(10, 6);
+    stream->write(test::patternBytes(10, 6));
+    expected += QByteArray(3000, '\0') + test::patternBytes(10, 6);
     stream->seek(0);
     EXPECT_EQ(stream->readAll(), expected);
     // Back into the mini stream by shrinking, then out again by resizing.
@@ -107,20 +99,20 @@ TEST(CompoundFile, DestroyRenameMoveAndCopy) {
     auto root = Storage::createMemory();
     auto a = root->createStorage(QStringLiteral("A"), kReadWriteExclusive);
     auto b = root->createStorage(QStringLiteral("B"), kReadWriteExclusive);
-    writeStream(*a, QStringLiteral("one"), pattern(10, 1));
-    writeStream(*a, QStringLiteral("two"), pattern(5000, 2));
+    writeStream(*a, QStringLiteral("one"), test::patternBytes(10, 1));
+    writeStream(*a, QStringLiteral("two"), test::patternBytes(5000, 2));
     auto inner = a->createStorage(QStringLiteral("Inner"), kReadWriteExclusive);
-    writeStream(*inner, QStringLiteral("deep"), pattern(20, 3));
+    writeStream(*inner, QStringLiteral("deep"), test::patternBytes(20, 3));
     inner.reset();
 
     a->renameElement(QStringLiteral("one"), QStringLiteral("uno"));
     EXPECT_FALSE(a->element(QStringLiteral("one")));
-    EXPECT_EQ(readStream(*a, QStringLiteral("uno")), pattern(10, 1));
+    EXPECT_EQ(readStream(*a, QStringLiteral("uno")), test::patternBytes(10, 1));
     EXPECT_EQ(codeOf([&] { a->renameElement(QStringLiteral("uno"), QStringLiteral("TWO")); }), ErrorCode::AlreadyExists);
 
     a->moveElementTo(QStringLiteral("two"), *b, QStringLiteral("zwei"));
     EXPECT_FALSE(a->element(QStringLiteral("two")));
-    EXPECT_EQ(readStream(*b, QStringLiteral("zwei")), pattern(5000, 2));
+    EXPECT_EQ(readStream(*b, QStringLiteral("zwei")), test::patternBytes(5000, 2));
     // A storage cannot go below itself.
     auto innerAgain = a->openStorage(QStringLiteral("Inner"), kReadWriteExclusive);
     EXPECT_EQ(codeOf([&] { root->moveElementTo(QStringLiteral("A"), *innerAgain, QStringLiteral("X")); }), ErrorCode::AccessDenied);
@@ -128,15 +120,15 @@ TEST(CompoundFile, DestroyRenameMoveAndCopy) {
 
     auto copy = root->createStorage(QStringLiteral("Copy"), kReadWriteExclusive);
     a->copyTo(*copy);
-    EXPECT_EQ(readStream(*copy, QStringLiteral("uno")), pattern(10, 1));
-    EXPECT_EQ(readStream(*copy->openStorage(QStringLiteral("Inner"), kReadExclusive), QStringLiteral("deep")), pattern(20, 3));
+    EXPECT_EQ(readStream(*copy, QStringLiteral("uno")), test::patternBytes(10, 1));
+    EXPECT_EQ(readStream(*copy->openStorage(QStringLiteral("Inner"), kReadExclusive), QStringLiteral("deep")), test::patternBytes(20, 3));
     EXPECT_EQ(codeOf([&] { root->copyTo(*copy); }), ErrorCode::AccessDenied);
 
     // Across files: the element arrives whole and leaves the source.
     auto other = Storage::createMemory();
     a->moveElementTo(QStringLiteral("Inner"), *other, QStringLiteral("Moved"));
     EXPECT_FALSE(a->element(QStringLiteral("Inner")));
-    EXPECT_EQ(readStream(*other->openStorage(QStringLiteral("Moved"), kReadExclusive), QStringLiteral("deep")), pattern(20, 3));
+    EXPECT_EQ(readStream(*other->openStorage(QStringLiteral("Moved"), kReadExclusive), QStringLiteral("deep")), test::patternBytes(20, 3));
 
     a.reset();
     root->destroyElement(QStringLiteral("A"));
@@ -181,7 +173,7 @@ TEST(CompoundFile, FreedSpaceIsReusedAndTheFileDoesNotGrow) {
     auto root = Storage::createFile(path);
     qint64 sizeAfterFirstRound = 0;
     for (int round = 0; round < 5; ++round) {
-        for (int i = 0; i < 50; ++i) writeStream(*root, QStringLiteral("S%1").arg(i), pattern(i % 2 ? 100 : 9000, round + i));
+        for (int i = 0; i < 50; ++i) writeStream(*root, QStringLiteral("S%1").arg(i), test::patternBytes(i % 2 ? 100 : 9000, round + i));
         root->commit();
         const qint64 size = QFileInfo(path).size();
         if (round == 0) sizeAfterFirstRound = size;
@@ -228,7 +220,7 @@ TEST(CompoundFile, AtomicFileReplacesTheTargetOnlyOnCommit) {
     }
     {
         auto root = Storage::createFileAtomically(path);
-        writeStream(*root, QStringLiteral("S"), pattern(10000, 1));
+        writeStream(*root, QStringLiteral("S"), test::patternBytes(10000, 1));
         // Dropped without commit.
     }
     QFile old(path);
@@ -238,10 +230,10 @@ TEST(CompoundFile, AtomicFileReplacesTheTargetOnlyOnCommit) {
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("a.cfb")});
     {
         auto root = Storage::createFileAtomically(path);
-        writeStream(*root, QStringLiteral("S"), pattern(10000, 1));
+        writeStream(*root, QStringLiteral("S"), test::patternBytes(10000, 1));
         root->commit();
     }
-    EXPECT_EQ(readStream(*Storage::openFile(path, kReadExclusive), QStringLiteral("S")), pattern(10000, 1));
+    EXPECT_EQ(readStream(*Storage::openFile(path, kReadExclusive), QStringLiteral("S")), test::patternBytes(10000, 1));
     EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("a.cfb")});
 }
 
@@ -251,7 +243,7 @@ TEST(CompoundFile, TemporaryFileDisappearsOnRelease) {
     {
         auto root = Storage::createTemporary(folder + QStringLiteral("/mtfXXXXXX"));
         name = root->fileName();
-        writeStream(*root, QStringLiteral("S"), pattern(100, 1));
+        writeStream(*root, QStringLiteral("S"), test::patternBytes(100, 1));
         root->commit();
         EXPECT_TRUE(QFileInfo(name).fileName().startsWith(QStringLiteral("mtf")));
         EXPECT_TRUE(QFile::exists(name));
