@@ -93,8 +93,7 @@ int build(const QString& sourceFolder, const QString& output) {
 
     TPurposeList purposes;
     purposes.loadDefaults();
-    QFile::remove(output);
-    TPapersV2 papers(output, false);
+    TPapersV2 papers(output, false, PaperFileStart::Empty);
     papers.registerStandardExtraInfos();
     papers.setPurposeList(purposes);
     for (const Sheet& sheet : sheets) {

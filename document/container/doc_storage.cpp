@@ -187,7 +187,7 @@ void TTemporaryStorage::LoadFrom(const QString& fileName) {
 }
 
 void TTemporaryStorage::SaveTo(const QString& fileName) {
-    std::shared_ptr<cfb::Storage> target = cfb::Storage::createFileAtomically(toNativePath(fileName));
+    std::shared_ptr<cfb::Storage> target = cfb::Storage::createFile(toNativePath(fileName));
     RootInterface().copyTo(*target);
     target->commit();
     RememberState();

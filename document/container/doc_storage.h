@@ -62,7 +62,8 @@ public:
     // True when anything in the file changed since RememberState (tree or stream contents).
     bool IsChanged() const;
     void RememberState();
-    // Writes the file's tables so that the file on disk is complete.
+    // Writes the file's tables so that the file on disk is complete. A root on a named file
+    // then replaces that file in one step and takes no more changes.
     void Commit();
 
 protected:
@@ -83,8 +84,10 @@ private:
     std::uint64_t rememberedChange_ = 0;
 };
 
-// A root on a named file (a "\"-separated program path). fmCreate makes a new file, replacing an
-// existing one; other modes open the file. A root opened for writing is read-write.
+// A root on a named file (a "\"-separated program path). fmCreate makes a new file; other modes
+// open the file, and one opened for writing is read-write. Changes reach the file only through
+// Commit(), which replaces it by the complete new file in one step; until then, and when the root
+// is dropped without Commit(), the file keeps its old content.
 class TFileStorage : public TRootStorage {
 public:
     TFileStorage(const QString& fileName, int mode);

@@ -58,28 +58,25 @@ void showWait(const PaperDatabaseFeedback& feedback, const QString& text) {
 // file; the database and the sources are left untouched.
 void rebuildInto(const QString& rebuilt, const QString& database, const QStringList& sources,
                  const PaperDatabaseFeedback& feedback) {
-    QFile::remove(rebuilt);
-    TPapersV2 target(rebuilt, false);
-    target.registerStandardExtraInfos();
+    const auto target = createPaperDatabase(rebuilt);
     {
         opening(database, [&] {
             const auto old = openPaperDatabase(database, true);
-            MergePapers(target, *old, true, {}, false);
-            target.setCompanyList(old->getCompanyList());
-            target.setGroupList(old->getGroupList());
-            if (old->hasGlobalInfo()) old->copyGlobalInfoTo(target);
+            MergePapers(*target, *old, true, {}, false);
+            target->setCompanyList(old->getCompanyList());
+            target->setGroupList(old->getGroupList());
+            if (old->hasGlobalInfo()) old->copyGlobalInfoTo(*target);
             return 0;
         });
     }
     for (const QString& source : sources) {
         opening(source, [&] {
             const auto update = openPaperDatabase(source, true);
-            MergePapers(target, *update, false, feedback.progress, true);
+            MergePapers(*target, *update, false, feedback.progress, true);
             return 0;
         });
     }
-    target.markModified();
-    target.close();
+    target->close();
 }
 
 void replaceFile(const QString& from, const QString& to) {
@@ -92,6 +89,12 @@ void replaceFile(const QString& from, const QString& to) {
 
 std::unique_ptr<TPapersV2> openPaperDatabase(const QString& fileName, bool readOnly) {
     auto papers = std::make_unique<TPapersV2>(fileName, readOnly);
+    papers->registerStandardExtraInfos();
+    return papers;
+}
+
+std::unique_ptr<TPapersV2> createPaperDatabase(const QString& fileName) {
+    auto papers = std::make_unique<TPapersV2>(fileName, false, PaperFileStart::Empty);
     papers->registerStandardExtraInfos();
     return papers;
 }
@@ -132,8 +135,8 @@ std::unique_ptr<TPapersV2> openPaperDatabaseAtStart(const PaperDatabaseFiles& fi
 }
 
 void exportUserPapers(const TPapersV2& database, const QString& backupFile) {
-    QFile::remove(backupFile);
-    const auto backup = openPaperDatabase(backupFile, false);
+    // An existing backup is replaced only by the complete new one.
+    const auto backup = createPaperDatabase(backupFile);
     MergePapers(*backup, database, true, {}, false);
     backup->close();
 }

@@ -36,8 +36,11 @@ std::unique_ptr<TPapersV2> openPaperDatabaseAtStart(const PaperDatabaseFiles& fi
 
 // A database file opened with the two standard bases.
 std::unique_ptr<TPapersV2> openPaperDatabase(const QString& fileName, bool readOnly);
+// An empty database with the two standard bases that replaces fileName when closed.
+std::unique_ptr<TPapersV2> createPaperDatabase(const QString& fileName);
 
-// User-paper backups (".ppb"): export creates the file anew; import skips system papers.
+// User-paper backups (".ppb"): export writes the file anew (an old backup stays until the new one
+// is complete); import skips system papers.
 inline const QString kUserPaperBackupFilter = QStringLiteral("用紙情報のバックアップ(*.ppb)|*.ppb|すべてのファイル(*.*)|*.*");
 inline const QString kUserPaperBackupExtension = QStringLiteral("ppb");
 inline const QString kImportUserPapersTitle = QStringLiteral("ユーザー用紙情報の選択");

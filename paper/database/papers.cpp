@@ -8,6 +8,7 @@
 #include "document/stream/stream_error.h"
 
 #include <QtCore/QBuffer>
+#include <QtCore/QDebug>
 #include <QtCore/QFileInfo>
 #include <QtCore/QSet>
 
@@ -49,19 +50,20 @@ QStringList bytesToLines(const QByteArray& bytes) {
 
 // ---- TPapers
 
-TPapers::TPapers(const QString& fileName, bool readOnly)
+TPapers::TPapers(const QString& fileName, bool readOnly, PaperFileStart start)
     : store_(std::make_unique<PaperStore>()), readOnly_(readOnly), fileName_(fileName) {
-    if (QFileInfo::exists(fileName)) store_->loadFrom(fileName);
+    if (start == PaperFileStart::Load && QFileInfo::exists(fileName)) store_->loadFrom(fileName);
     loadPurposeList();
     loadPapers();
     rememberState();
+    if (start == PaperFileStart::Empty) markModified();
 }
 
 TPapers::~TPapers() {
     try {
-        close();
-    } catch (const Exception&) {
-        // Nothing can be reported from here; close() is the way to learn of it.
+        if (!readOnly_ && isModified()) qWarning().noquote() << "paper database" << fileName_ << "closed without writing its changes";
+    } catch (...) {
+        // A destructor reports nothing further.
     }
 }
 
@@ -73,10 +75,9 @@ void TPapers::rememberState() {
 bool TPapers::isModified() const { return forcedModified_ || store_->isChanged(); }
 
 void TPapers::close() {
-    if (closed_) return;
-    closed_ = true;
     if (readOnly_ || !isModified()) return;
     store_->saveTo(fileName_);
+    rememberState();
 }
 
 void TPapers::loadPurposeList() {
@@ -181,7 +182,7 @@ void TPapers::getGroupNames(QStringList& names) const {
 
 // ---- TPapersV2
 
-TPapersV2::TPapersV2(const QString& fileName, bool readOnly) : TPapers(fileName, readOnly) {
+TPapersV2::TPapersV2(const QString& fileName, bool readOnly, PaperFileStart start) : TPapers(fileName, readOnly, start) {
     if (store().streamExists(kUpdateInfoStream)) {
         QBuffer buffer;
         buffer.setData(store().readStream(kUpdateInfoStream));
@@ -192,15 +193,8 @@ TPapersV2::TPapersV2(const QString& fileName, bool readOnly) : TPapers(fileName,
     }
     groups_ = readLines(kGroupListStream);
     companies_ = readLines(kCompanyListStream);
-    rememberState();
-}
-
-TPapersV2::~TPapersV2() {
-    try {
-        close();
-    } catch (const Exception&) {
-        // As in the base: close() reports.
-    }
+    // What was created here is no change of the user's; a new database stays marked.
+    store().rememberState();
 }
 
 QStringList TPapersV2::readLines(const QString& path) {

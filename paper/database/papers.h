@@ -17,14 +17,18 @@
 
 namespace poremi {
 
+// Where a database starts: from the content of its file (when the file exists), or empty, to
+// replace the file when closed (a new database or backup).
+enum class PaperFileStart { Load, Empty };
+
 class TPapers {
 public:
     static inline const QString kPapersStorage = QStringLiteral("Papers");
     static inline const QString kPurposeListStream = QStringLiteral("PurposeList\\PurposeList");
 
     // Copies the file (when it exists) into a working copy and loads every paper.
-    TPapers(const QString& fileName, bool readOnly);
-    // Writes back like close(), swallowing a failure; call close() to see it.
+    TPapers(const QString& fileName, bool readOnly, PaperFileStart start = PaperFileStart::Load);
+    // Writes nothing: changes not written back by close() are dropped (with a warning).
     virtual ~TPapers();
     TPapers(const TPapers&) = delete;
     TPapers& operator=(const TPapers&) = delete;
@@ -54,20 +58,21 @@ public:
     // Written back when closed.
     void markModified() { forcedModified_ = true; }
     bool isModified() const;
-    // Writes the working copy to the file when the database is writable and changed; the file
-    // is replaced only by a complete copy. Later calls do nothing.
+    // Writes the working copy to the file when the database is writable and changed since it
+    // was loaded or last written; the file is replaced only by a complete copy. A failure is
+    // raised, leaves the file as it was and the changes pending, so close() may be tried again.
     void close();
 
 protected:
     PaperStore& store() const { return *store_; }
-    // The working copy as it is now counts as unchanged.
-    void rememberState();
 
 private:
     struct Entry {
         QString id;
         std::unique_ptr<TPaperInfo> paper;
     };
+    // The working copy as it is now counts as unchanged.
+    void rememberState();
     void loadPurposeList();
     void loadPapers();
     void writePurposeList();
@@ -81,7 +86,6 @@ private:
     bool readOnly_;
     QString fileName_;
     bool forcedModified_ = false;
-    bool closed_ = false;
 };
 
 class TPapersV2 : public TPapers {
@@ -92,8 +96,7 @@ public:
     static inline const QString kGlobalInfoStorage = QStringLiteral("GlobalInfo");
     static inline const QString kNoMaker = QStringLiteral("未設定");
 
-    TPapersV2(const QString& fileName, bool readOnly);
-    ~TPapersV2() override;
+    TPapersV2(const QString& fileName, bool readOnly, PaperFileStart start = PaperFileStart::Load);
 
     // Removes the paper's records in every registered base too.
     void deletePaper(int index) override;

@@ -2,30 +2,28 @@
 
 #include "platform/cfb/compound_file_error.h"
 
+#include <QtCore/QDebug>
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
-#include <QtCore/QSaveFile>
+#include <QtCore/QRandomGenerator>
 #include <QtCore/QTemporaryFile>
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace poremi::cfb {
 namespace {
+
+constexpr QIODevice::OpenMode kReadWrite = QIODevice::ReadWrite | QIODevice::Unbuffered;
 
 // Small scattered reads and writes are gathered into larger system calls: reads go through a
 // block cache, writes that continue one another are collected until something else happens.
 class FileDevice : public BlockDevice {
 public:
-    FileDevice(std::unique_ptr<QFileDevice> file, bool writable)
-        : file_(std::move(file)), writable_(writable), size_(writable_ && !file_->isReadable() ? 0 : file_->size()) {}
-
-    ~FileDevice() override {
-        try {
-            writePending();
-        } catch (const Exception&) {
-            // Callers that must know flush first.
-        }
-    }
+    FileDevice(std::unique_ptr<QFile> file, bool writable) : file_(std::move(file)), writable_(writable), size_(file_->size()) {}
 
     qint64 size() const override { return size_; }
 
@@ -77,15 +75,22 @@ public:
         if (writable_ && file_->isOpen() && !file_->flush()) fail(ErrorCode::WriteFault);
     }
 
-    void finish() override {
-        writePending();
-        if (auto* save = qobject_cast<QSaveFile*>(file_.get())) {
-            if (!save->commit()) fail(ErrorCode::WriteFault);
-        }
-    }
-
     bool isWritable() const override { return writable_; }
     QString name() const override { return file_->fileName(); }
+
+protected:
+    QFile& file() const { return *file_; }
+
+    void writePending() {
+        if (pending_.isEmpty()) return;
+        const bool written = file_->seek(pendingOffset_) && file_->write(pending_) == pending_.size();
+        pending_.resize(0);
+        if (!written) fail(ErrorCode::WriteFault);
+    }
+
+    [[noreturn]] void fail(ErrorCode code) const {
+        throwError(code, name() + QStringLiteral(": ") + file_->errorString());
+    }
 
 private:
     static constexpr qint64 kCacheBlock = 64 * 1024;
@@ -103,24 +108,100 @@ private:
         return done;
     }
 
-    void writePending() {
-        if (pending_.isEmpty()) return;
-        const bool written = file_->seek(pendingOffset_) && file_->write(pending_) == pending_.size();
-        pending_.resize(0);
-        if (!written) fail(ErrorCode::WriteFault);
-    }
-
-    [[noreturn]] void fail(ErrorCode code) const {
-        throwError(code, file_->fileName() + QStringLiteral(": ") + file_->errorString());
-    }
-
-    std::unique_ptr<QFileDevice> file_;
+    std::unique_ptr<QFile> file_;
     bool writable_;
     qint64 size_;
     QByteArray cache_;
     qint64 cacheOffset_ = -1;
     QByteArray pending_;
     qint64 pendingOffset_ = 0;
+};
+
+QString systemError(const QString& subject) { return subject + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno)); }
+
+// The file a path stands for: a symbolic link is followed, so that the link stays a link.
+QString resolvedTarget(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.isSymLink()) return path;
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? info.symLinkTarget() : canonical;
+}
+
+// Makes the rename itself survive a power cut; a failure here loses nothing that was written.
+void syncFolderOf(const QString& file) {
+    const int folder = ::open(QFile::encodeName(QFileInfo(file).absolutePath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder < 0) return;
+    ::fsync(folder);
+    ::close(folder);
+}
+
+// A new file beside the target; its name is the target's followed by a random suffix.
+std::unique_ptr<QFile> createBeside(const QString& target, QString& path) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        path = target + QLatin1Char('.') + QString::number(QRandomGenerator::global()->generate64() % 2176782336ULL, 36);
+        const int handle = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (handle < 0) {
+            if (errno == EEXIST) continue;
+            throwError(ErrorCode::AccessDenied, systemError(target));
+        }
+        auto file = std::make_unique<QFile>();
+        if (!file->open(handle, kReadWrite, QFileDevice::AutoCloseHandle)) {
+            ::close(handle);
+            ::unlink(QFile::encodeName(path).constData());
+            throwError(ErrorCode::AccessDenied, target);
+        }
+        return file;
+    }
+    throwError(ErrorCode::AccessDenied, target);
+}
+
+// Written beside the target and put in its place by one rename once it is on the disk, so the
+// target holds either its old bytes or the complete new ones, whatever fails and whenever.
+class AtomicFileDevice : public FileDevice {
+public:
+    AtomicFileDevice(std::unique_ptr<QFile> file, QString path, QString target)
+        : FileDevice(std::move(file), true), path_(std::move(path)), target_(std::move(target)) {}
+
+    ~AtomicFileDevice() override {
+        if (finished_) return;
+        try {
+            file().close();
+            if (::unlink(QFile::encodeName(path_).constData()) != 0) qWarning().noquote() << systemError(path_);
+        } catch (...) {
+            qWarning().noquote() << "cannot remove the unfinished file" << path_;
+        }
+    }
+
+    void copyTarget() {
+        QFile source(target_);
+        if (!source.open(QIODevice::ReadOnly)) throwError(ErrorCode::FileNotFound, target_);
+        QByteArray chunk(qsizetype(1024 * 1024), Qt::Uninitialized);
+        for (qint64 offset = 0;;) {
+            const qint64 got = source.read(chunk.data(), chunk.size());
+            if (got < 0) throwError(ErrorCode::ReadFault, target_ + QStringLiteral(": ") + source.errorString());
+            if (got == 0) break;
+            writeAt(offset, chunk.constData(), got);
+            offset += got;
+        }
+    }
+
+    void finish() override {
+        if (finished_) return;
+        writePending();
+        if (::fsync(file().handle()) != 0) throwError(ErrorCode::WriteFault, systemError(target_));
+        if (::rename(QFile::encodeName(path_).constData(), QFile::encodeName(target_).constData()) != 0)
+            throwError(ErrorCode::WriteFault, systemError(target_));
+        finished_ = true;
+        file().close();
+        syncFolderOf(target_);
+    }
+
+    QString name() const override { return target_; }
+
+private:
+    QString path_;
+    QString target_;
+    bool finished_ = false;
 };
 
 class MemoryDevice : public BlockDevice {
@@ -153,27 +234,29 @@ private:
     bool writable_;
 };
 
-constexpr QIODevice::OpenMode kReadWrite = QIODevice::ReadWrite | QIODevice::Unbuffered;
-
 }  // namespace
 
-std::unique_ptr<BlockDevice> openFileDevice(const QString& path, bool writable) {
+std::unique_ptr<BlockDevice> openFileDevice(const QString& path) {
     if (!QFileInfo(path).isFile()) throwError(ErrorCode::FileNotFound, path);
     auto file = std::make_unique<QFile>(path);
-    if (!file->open(writable ? kReadWrite : QIODevice::ReadOnly | QIODevice::Unbuffered)) throwError(ErrorCode::AccessDenied, path);
-    return std::make_unique<FileDevice>(std::move(file), writable);
+    if (!file->open(QIODevice::ReadOnly | QIODevice::Unbuffered)) throwError(ErrorCode::AccessDenied, path);
+    return std::make_unique<FileDevice>(std::move(file), false);
 }
 
-std::unique_ptr<BlockDevice> createFileDevice(const QString& path) {
-    auto file = std::make_unique<QFile>(path);
-    if (!file->open(kReadWrite | QIODevice::Truncate)) throwError(ErrorCode::AccessDenied, path);
-    return std::make_unique<FileDevice>(std::move(file), true);
-}
-
-std::unique_ptr<BlockDevice> createAtomicFileDevice(const QString& path) {
-    auto file = std::make_unique<QSaveFile>(path);
-    if (!file->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) throwError(ErrorCode::AccessDenied, path);
-    return std::make_unique<FileDevice>(std::move(file), true);
+std::unique_ptr<BlockDevice> createAtomicFileDevice(const QString& path, AtomicStart start) {
+    const QString target = resolvedTarget(path);
+    const QFileInfo existing(target);
+    if (existing.exists() && (!existing.isFile() || !existing.isWritable())) throwError(ErrorCode::AccessDenied, target);
+    if (start == AtomicStart::CopyOfTarget && !existing.exists()) throwError(ErrorCode::FileNotFound, target);
+    QString temporaryPath;
+    std::unique_ptr<QFile> file = createBeside(target, temporaryPath);
+    struct stat status {};
+    const bool keepMode = ::stat(QFile::encodeName(target).constData(), &status) == 0;
+    const int handle = file->handle();
+    auto device = std::make_unique<AtomicFileDevice>(std::move(file), std::move(temporaryPath), target);
+    if (keepMode && ::fchmod(handle, status.st_mode & 07777) != 0) throwError(ErrorCode::AccessDenied, systemError(target));
+    if (start == AtomicStart::CopyOfTarget) device->copyTarget();
+    return device;
 }
 
 std::unique_ptr<BlockDevice> createTemporaryFileDevice(const QString& templatePath) {

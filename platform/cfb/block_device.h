@@ -1,6 +1,7 @@
 #pragma once
-// The bytes under a compound file: a file on disk, a file that replaces its target only when
-// finished, a temporary file that disappears with its owner, or a block of memory.
+// The bytes under a compound file: a file on disk read in place, a file that replaces its target
+// only when finished, a temporary file that disappears with its owner, or a block of memory.
+// Named files are never written in place: a half-written save must not cost the user the old file.
 
 #include <QtCore/QByteArray>
 #include <QtCore/QString>
@@ -19,19 +20,27 @@ public:
     virtual void truncate(qint64 size) = 0;
     // Pushes written bytes to the medium.
     virtual void flush() = 0;
-    // Makes the written file the target (atomic devices); no writes are possible afterwards.
+    // Puts the written file in place of its target (atomic devices): pushed to the disk, then
+    // renamed over the target. No writes are possible afterwards; on failure the target is as it was.
     virtual void finish() {}
     virtual bool isWritable() const = 0;
     // The file name, or a description of the memory block, for messages.
     virtual QString name() const = 0;
 };
 
-// Throws FileNotFound or AccessDenied when the file cannot be opened.
-std::unique_ptr<BlockDevice> openFileDevice(const QString& path, bool writable);
-// An empty file at path, replacing an existing one at once.
-std::unique_ptr<BlockDevice> createFileDevice(const QString& path);
-// An empty file that replaces path only when finish() is called; dropped without a trace otherwise.
-std::unique_ptr<BlockDevice> createAtomicFileDevice(const QString& path);
+// Read-only. Throws FileNotFound or AccessDenied when the file cannot be opened.
+std::unique_ptr<BlockDevice> openFileDevice(const QString& path);
+
+// What an atomic device holds before the first write.
+enum class AtomicStart {
+    Empty,
+    CopyOfTarget,  // the bytes of the existing target (FileNotFound when there is none)
+};
+// A read-write file beside path (in its folder, so that the final rename stays on one file
+// system) that replaces path only when finish() is called; removed without a trace otherwise.
+// A symbolic link at path is followed, and the replaced file keeps its permissions. A target
+// that may not be written raises AccessDenied.
+std::unique_ptr<BlockDevice> createAtomicFileDevice(const QString& path, AtomicStart start);
 // A new file with a unique name made from templatePath (ending in "XXXXXX"), removed on release.
 std::unique_ptr<BlockDevice> createTemporaryFileDevice(const QString& templatePath);
 std::unique_ptr<BlockDevice> memoryDevice(QByteArray bytes, bool writable);

@@ -62,26 +62,16 @@ std::uint64_t currentFileTime() {
     return kEpochOffset + std::uint64_t(QDateTime::currentMSecsSinceEpoch()) * 10000ULL;
 }
 
-CompoundFile::CompoundFile(std::unique_ptr<BlockDevice> device, ReleaseAction onRelease)
-    : device_(std::move(device)), onRelease_(onRelease) {}
+CompoundFile::CompoundFile(std::unique_ptr<BlockDevice> device) : device_(std::move(device)) {}
 
-CompoundFile::~CompoundFile() {
-    if (onRelease_ != ReleaseAction::Flush || !dirty_ || !isWritable()) return;
-    try {
-        flush();
-    } catch (const Exception&) {
-        // Callers that must know commit explicitly.
-    }
-}
-
-std::shared_ptr<CompoundFile> CompoundFile::open(std::unique_ptr<BlockDevice> device, ReleaseAction onRelease) {
-    std::shared_ptr<CompoundFile> file(new CompoundFile(std::move(device), onRelease));
+std::shared_ptr<CompoundFile> CompoundFile::open(std::unique_ptr<BlockDevice> device) {
+    std::shared_ptr<CompoundFile> file(new CompoundFile(std::move(device)));
     file->load();
     return file;
 }
 
-std::shared_ptr<CompoundFile> CompoundFile::create(std::unique_ptr<BlockDevice> device, ReleaseAction onRelease) {
-    std::shared_ptr<CompoundFile> file(new CompoundFile(std::move(device), onRelease));
+std::shared_ptr<CompoundFile> CompoundFile::create(std::unique_ptr<BlockDevice> device) {
+    std::shared_ptr<CompoundFile> file(new CompoundFile(std::move(device)));
     DirEntry root;
     root.name = QStringLiteral("Root Entry");
     root.type = EntryType::Root;
@@ -478,7 +468,8 @@ void CompoundFile::writeZeros(EntryId id, std::uint64_t from, std::uint64_t to) 
 // ---- writing the structures ----
 
 void CompoundFile::flush() {
-    if (!isWritable()) return;
+    // An unchanged file already holds its tables.
+    if (!isWritable() || !dirty_) return;
     // The mini stream keeps only what its last used mini sector needs.
     miniFat_.trimFreeTail();
     DirEntry& root = entries_[kRootEntry];
@@ -623,13 +614,16 @@ void CompoundFile::acquire(EntryId id, const Access& access) {
     counts.denyWrite += access.denyWrite;
 }
 
-void CompoundFile::release(EntryId id, const Access& access) {
-    OpenCounts& counts = open_[id];
+void CompoundFile::release(EntryId id, const Access& access) noexcept {
+    // Called from destructors: looks up without inserting, so nothing here can throw.
+    const auto found = open_.find(id);
+    if (found == open_.end()) return;
+    OpenCounts& counts = found->second;
     counts.readers -= access.read;
     counts.writers -= access.write;
     counts.denyRead -= access.denyRead;
     counts.denyWrite -= access.denyWrite;
-    if (counts.readers == 0 && counts.writers == 0 && counts.denyRead == 0 && counts.denyWrite == 0) open_.erase(id);
+    if (counts.readers == 0 && counts.writers == 0 && counts.denyRead == 0 && counts.denyWrite == 0) open_.erase(found);
 }
 
 bool CompoundFile::isOpenAtOrBelow(EntryId id) const {

@@ -23,18 +23,13 @@ struct NameLess {
     bool operator()(const QString& a, const QString& b) const;
 };
 
-enum class ReleaseAction {
-    Flush,    // a file that keeps what was written
-    Discard,  // a temporary or not yet finished file: nothing to keep on release
-};
-
+// Nothing is written on release: what was not flushed (or finished) is dropped with the device.
 class CompoundFile {
 public:
     // Throws NotCompoundFile, Corrupt or ReadFault.
-    static std::shared_ptr<CompoundFile> open(std::unique_ptr<BlockDevice> device, ReleaseAction onRelease);
+    static std::shared_ptr<CompoundFile> open(std::unique_ptr<BlockDevice> device);
     // An empty version 3 file on an empty device.
-    static std::shared_ptr<CompoundFile> create(std::unique_ptr<BlockDevice> device, ReleaseAction onRelease);
-    ~CompoundFile();
+    static std::shared_ptr<CompoundFile> create(std::unique_ptr<BlockDevice> device);
 
     CompoundFile(const CompoundFile&) = delete;
     CompoundFile& operator=(const CompoundFile&) = delete;
@@ -67,7 +62,8 @@ public:
     void write(EntryId id, std::uint64_t position, const char* data, qint64 length);
     void resize(EntryId id, std::uint64_t size);
 
-    // Writes the tables, the directory and the header. Trailing free sectors are cut off.
+    // Writes the tables, the directory and the header when anything changed. Trailing free
+    // sectors are cut off.
     void flush();
     // Flushes and, for a file that replaces its target, puts it in place; closes the file.
     void finish();
@@ -79,11 +75,11 @@ public:
         bool read = false, write = false, denyRead = false, denyWrite = false;
     };
     void acquire(EntryId id, const Access& access);
-    void release(EntryId id, const Access& access);
+    void release(EntryId id, const Access& access) noexcept;
     bool isOpenAtOrBelow(EntryId id) const;
 
 private:
-    CompoundFile(std::unique_ptr<BlockDevice> device, ReleaseAction onRelease);
+    explicit CompoundFile(std::unique_ptr<BlockDevice> device);
 
     void load();
     std::vector<SectorId> readFatSectorList(Chain& difatSectors);
@@ -115,7 +111,6 @@ private:
     void requireWritable() const;
 
     std::unique_ptr<BlockDevice> device_;
-    ReleaseAction onRelease_;
     Header header_;
     int sectorSize_ = 512;
     AllocationTable fat_;

@@ -4,6 +4,7 @@
 #include "platform/cfb/compound_file_error.h"
 
 #include <QtCore/QFile>
+#include <QtCore/QFileInfo>
 #include <QtCore/QTimeZone>
 #include <algorithm>
 #include <limits>
@@ -104,27 +105,25 @@ std::shared_ptr<Storage> Storage::makeRoot(std::shared_ptr<CompoundFile> file, O
 }
 
 std::shared_ptr<Storage> Storage::createFile(const QString& path) {
-    return makeRoot(CompoundFile::create(createFileDevice(path), ReleaseAction::Flush), kReadWriteExclusive);
-}
-
-std::shared_ptr<Storage> Storage::createFileAtomically(const QString& path) {
-    return makeRoot(CompoundFile::create(createAtomicFileDevice(path), ReleaseAction::Discard), kReadWriteExclusive, true);
+    return makeRoot(CompoundFile::create(createAtomicFileDevice(path, AtomicStart::Empty)), kReadWriteExclusive, true);
 }
 
 std::shared_ptr<Storage> Storage::createTemporary(const QString& templatePath) {
-    return makeRoot(CompoundFile::create(createTemporaryFileDevice(templatePath), ReleaseAction::Discard), kReadWriteExclusive);
+    return makeRoot(CompoundFile::create(createTemporaryFileDevice(templatePath)), kReadWriteExclusive);
 }
 
 std::shared_ptr<Storage> Storage::openFile(const QString& path, OpenMode mode) {
-    return makeRoot(CompoundFile::open(openFileDevice(path, mode.canWrite()), ReleaseAction::Flush), mode);
+    if (!mode.canWrite()) return makeRoot(CompoundFile::open(openFileDevice(path)), mode);
+    if (!QFileInfo(path).isFile()) throwError(ErrorCode::FileNotFound, path);
+    return makeRoot(CompoundFile::open(createAtomicFileDevice(path, AtomicStart::CopyOfTarget)), mode, true);
 }
 
 std::shared_ptr<Storage> Storage::openMemory(const QByteArray& bytes) {
-    return makeRoot(CompoundFile::open(memoryDevice(bytes, false), ReleaseAction::Discard), kReadExclusive);
+    return makeRoot(CompoundFile::open(memoryDevice(bytes, false)), kReadExclusive);
 }
 
 std::shared_ptr<Storage> Storage::createMemory() {
-    return makeRoot(CompoundFile::create(memoryDevice({}, true), ReleaseAction::Discard), kReadWriteExclusive);
+    return makeRoot(CompoundFile::create(memoryDevice({}, true)), kReadWriteExclusive);
 }
 
 bool Storage::isCompoundFile(const QString& path) {

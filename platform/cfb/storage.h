@@ -1,8 +1,9 @@
 #pragma once
 // Storages and streams of a compound file (the tree of named folders and files inside one file),
 // written as version 3 and read as version 3 or 4. Handles are shared pointers; a handle keeps
-// its file open. A root that writes to a plain file writes its tables when it is committed or
-// released; one made with createFileAtomically replaces its target only on commit().
+// its file open. A named file is never written in place: a root that writes to one works on a
+// file beside it, which replaces it only on commit(); a root dropped without commit() leaves the
+// file as it was. Nothing is written when a handle is released.
 //
 // Share modes: an element open with a mode that denies reading or writing cannot be opened a
 // second time for that. Open elements cannot be destroyed, renamed, moved or replaced.
@@ -52,14 +53,15 @@ public:
     Storage(const Storage&) = delete;
     Storage& operator=(const Storage&) = delete;
 
-    // A new file at path, replacing an existing one at once; read-write, exclusive.
+    // A new, empty file that takes the place of path only when commit() succeeds; read-write,
+    // exclusive. Until then path keeps its old content; nothing is left behind when the root is
+    // dropped.
     static std::shared_ptr<Storage> createFile(const QString& path);
-    // A new file that takes the place of path only when commit() succeeds; until then path
-    // keeps its old content, and nothing is left behind when the root is dropped.
-    static std::shared_ptr<Storage> createFileAtomically(const QString& path);
-    // A new file named from templatePath (ending in "XXXXXX"), deleted when released.
+    // A new file named from templatePath (ending in "XXXXXX"), written in place and deleted
+    // when released: the program's own scratch files.
     static std::shared_ptr<Storage> createTemporary(const QString& templatePath);
-    // Throws FileNotFound, AccessDenied, NotCompoundFile or Corrupt.
+    // With write access, the root works on a copy that replaces the file on commit(), as
+    // createFile does. Throws FileNotFound, AccessDenied, NotCompoundFile or Corrupt.
     static std::shared_ptr<Storage> openFile(const QString& path, OpenMode mode);
     static std::shared_ptr<Storage> openMemory(const QByteArray& bytes);
     // An empty compound file in memory; bytes() gives the file after commit().
@@ -93,7 +95,8 @@ public:
     QDateTime modified() const;
     void setElementTimes(const QString& name, const QDateTime& created, const QDateTime& modified);
 
-    // Writes everything to the medium (and, for an atomic file, puts it in place and closes it).
+    // Writes everything to the medium; a root on a named file then puts it in place of its
+    // target and takes no more changes (AccessDenied). On failure the target is as it was.
     void commit();
     // Raised by every change anywhere in the file.
     std::uint64_t changeCount() const;

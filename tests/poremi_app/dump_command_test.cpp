@@ -31,6 +31,7 @@ protected:
         labels.OpenItem(labels.AddItem(), fmCreate)->WriteBytes(CompressBytes(sampleResource().left(40)));
         TDocStreamList previews(root, sheet.Path() + QStringLiteral("\\Preview"));
         previews.OpenItem(previews.AddItem(), fmCreate)->WriteBytes(QByteArray("\x89PNG\r\n\x1a\n", 8));
+        root.Commit();
     }
 
     QString run(const QStringList& arguments, int& exitCode) {

@@ -73,6 +73,7 @@ TEST(DocNameList, ReadOnlyRootNeedsTheListStream) {
         TFileStorage file(name, fmCreate);
         TDocStreamList created(file, QStringLiteral("Sheets\\NameList"));  // writable: created empty
         EXPECT_EQ(created.Count(), 0);
+        file.Commit();
     }
     TFileStorage reader(name, fmOpenRead | fmShareExclusive);
     EXPECT_NO_THROW(TDocStreamList(reader, QStringLiteral("Sheets\\NameList")));

@@ -6,6 +6,7 @@
 #include "document/container/zlib_stream.h"
 #include "platform/cfb/compound_file_error.h"
 #include "platform/native_path.h"
+#include "tests/support/file_size_limit.h"
 #include "tests/support/test_environment.h"
 #include "tests/support/test_data.h"
 
@@ -183,6 +184,7 @@ TEST(DocStorage, FileStorageModes) {
         TFileStorage created(name, fmCreate);
         EXPECT_EQ(created.Mode(), fmOpenReadWrite | fmShareExclusive);
         writeStream(created, QStringLiteral("Papers"), test::patternBytes(7000, 1));
+        created.Commit();
     }
     {
         TFileStorage written(name, fmOpenWrite | fmShareExclusive);
@@ -195,6 +197,27 @@ TEST(DocStorage, FileStorageModes) {
     EXPECT_EQ(readStream(reader, QStringLiteral("More")), QByteArray("m"));
     EXPECT_THROW(writeStream(reader, QStringLiteral("No"), "n"), cfb::CompoundFileError);
     EXPECT_THROW(TFileStorage(fromNativePath(folder + QStringLiteral("/missing.ppr")), fmOpenRead), cfb::CompoundFileError);
+}
+
+TEST(DocStorage, WritingAFileStorageLeavesTheFileAsItWasUntilCommit) {
+    const QString folder = test::freshFolder(QStringLiteral("file-storage-commit"));
+    const QString name = fromNativePath(folder + QStringLiteral("/label.lbx"));
+    {
+        TFileStorage created(name, fmCreate);
+        writeStream(created, QStringLiteral("DataInfo"), test::patternBytes(3000, 1));
+        created.Commit();
+    }
+    const QByteArray before = fileBytes(toNativePath(name));
+    ASSERT_FALSE(before.isEmpty());
+    for (const int mode : {fmCreate, fmOpenReadWrite | fmShareExclusive, fmOpenWrite | fmShareDenyWrite}) {
+        {
+            TFileStorage root(name, mode);
+            writeStream(root, QStringLiteral("DataInfo"), test::patternBytes(90000, 2));
+            EXPECT_EQ(fileBytes(toNativePath(name)), before) << "mode " << mode;
+        }
+        EXPECT_EQ(fileBytes(toNativePath(name)), before) << "mode " << mode;
+    }
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("label.lbx")});
 }
 
 TEST(DocStorage, TemporaryFileLivesInTheTemporaryFolderAndGoesWithItsRoot) {
@@ -234,6 +257,55 @@ TEST(DocStorage, SaveThatFailsHalfWayLeavesTheOldFileIntact) {
 
     // A target that cannot be created fails before anything is written.
     EXPECT_THROW(temp.SaveTo(fromNativePath(folder + QStringLiteral("/no/such/folder.lbx"))), cfb::CompoundFileError);
+}
+
+TEST(DocStorage, SaveFailingAtAnyWriteLeavesTheOldFileIntact) {
+    const QString folder = test::freshFolder(QStringLiteral("full-disk"));
+    const QString target = fromNativePath(folder + QStringLiteral("/label.lbx"));
+    {
+        TTemporaryStorage first;
+        writeDocumentTree(first);
+        first.SaveTo(target);
+    }
+    const QByteArray before = fileBytes(toNativePath(target));
+    ASSERT_FALSE(before.isEmpty());
+
+    // Larger than the writes the device gathers, so that data reaches the disk before the
+    // commit as well as during it.
+    TTemporaryStorage temp;
+    for (int i = 0; i < 6; ++i) writeStream(temp, QStringLiteral("Sheet%1").arg(i), test::patternBytes(300000, i));
+    for (int i = 0; i < 40; ++i) writeStream(temp, QStringLiteral("Small%1").arg(i), test::patternBytes(50 * i, 100 + i));
+    QString saved = fromNativePath(folder + QStringLiteral("/probe.lbx"));
+    temp.SaveTo(saved);
+    const qint64 size = QFileInfo(toNativePath(saved)).size();
+    ASSERT_TRUE(QFile::remove(toNativePath(saved)));
+
+    // The disk fills up at every point of the save in turn: in the data, in the tables written
+    // by the commit, at the very last sector.
+    std::vector<qint64> limits;
+    for (qint64 limit = 0; limit < size; limit += size / 29) limits.push_back(limit);
+    for (qint64 back : {4096, 1024, 512, 1}) limits.push_back(size - back);
+    for (const qint64 limit : limits) {
+        {
+            test::FileSizeLimit full{rlim_t(limit)};
+            try {
+                temp.SaveTo(target);
+                ADD_FAILURE() << "a save of " << size << " bytes succeeded with room for " << limit;
+            } catch (const cfb::CompoundFileError& error) {
+                EXPECT_EQ(error.code(), cfb::ErrorCode::WriteFault) << "limit " << limit;
+            }
+        }
+        ASSERT_EQ(fileBytes(toNativePath(target)), before) << "limit " << limit;
+        ASSERT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("label.lbx")}) << "limit " << limit;
+    }
+    {
+        test::FileSizeLimit exact{rlim_t(size)};
+        temp.SaveTo(target);
+    }
+    TTemporaryStorage loaded;
+    loaded.LoadFrom(target);
+    EXPECT_EQ(readStream(loaded, QStringLiteral("Sheet5")), test::patternBytes(300000, 5));
+    EXPECT_EQ(readStream(loaded, QStringLiteral("Small39")), test::patternBytes(50 * 39, 139));
 }
 
 TEST(DocStorage, LoadingSomethingElseFailsAndKeepsTheWorkingFile) {

@@ -1,9 +1,17 @@
 #include "tests/poremi_paper/database_fixture.h"
+#include "tests/support/file_size_limit.h"
+
+#include <QtCore/QFile>
 
 namespace poremi::test {
 namespace {
 
 using PaperMerge = PaperDatabaseTest;
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 QString companyOf(const TPapersV2& db, const QString& paperName) {
     const auto record = db.getExtraInfo(TExInfoBase::kName, paperName);
@@ -41,6 +49,35 @@ TEST_F(PaperMerge, ExportWritesOnlyUserPapersIntoAFreshFile) {
     const auto saved = openPaperDatabase(backup, true);
     EXPECT_EQ(names(*saved), QStringList{QStringLiteral("mine")});
     EXPECT_EQ(companyOf(*saved, QStringLiteral("mine")), QStringLiteral("Me"));
+}
+
+TEST_F(PaperMerge, ExportFailingHalfWayKeepsTheOldBackup) {
+    const QString database = file(QStringLiteral("db.ppr"));
+    const QString backup = file(QStringLiteral("mine.ppb"));
+    std::vector<std::pair<QString, bool>> papers;
+    for (int i = 0; i < 40; ++i) papers.emplace_back(QStringLiteral("mine %1").arg(i), false);
+    writeDatabase(database, papers);
+    writeDatabase(backup, {{QStringLiteral("kept"), false}});
+    const QByteArray before = fileBytes(backup);
+    const auto db = openPaperDatabase(database, true);
+    const QString probe = file(QStringLiteral("probe.ppb"));
+    exportUserPapers(*db, probe);
+    const qint64 full = QFileInfo(probe).size();
+
+    // The disk fills up while the papers are merged into the new backup's working copy, or
+    // while the backup is written.
+    for (qint64 limit = 0; limit < full; limit += full / 16) {
+        {
+            FileSizeLimit disk{rlim_t(limit)};
+            EXPECT_THROW(exportUserPapers(*db, backup), Exception) << "limit " << limit;
+        }
+        ASSERT_EQ(fileBytes(backup), before) << "limit " << limit;
+    }
+    exportUserPapers(*db, backup);
+    const auto saved = openPaperDatabase(backup, true);
+    EXPECT_EQ(names(*saved).size(), 40);
+    EXPECT_EQ(QDir(QFileInfo(backup).path()).entryList({QStringLiteral("mine.ppb*")}, QDir::Files | QDir::Hidden),
+              QStringList{QStringLiteral("mine.ppb")});
 }
 
 TEST_F(PaperMerge, UpdateBringsSystemPapersListsAndGlobalInfoButNoUserPapers) {

@@ -4,6 +4,8 @@
 #include "document/stream/class_registry.h"
 #include "document/stream/component.h"
 #include "document/stream/component_stream.h"
+#include "platform/cfb/compound_file_error.h"
+#include "tests/support/file_size_limit.h"
 
 #include <QtCore/QFile>
 #include <QtCore/QFileInfo>
@@ -107,6 +109,30 @@ TEST_F(PaperDatabase, ReadOnlyDatabaseIsNeverWrittenBackAndAWritableOneOnlyWhenC
     EXPECT_EQ(QFileInfo(path).lastModified(), written);
     TPapersV2 again(path, true);
     EXPECT_EQ(names(again), QStringList{QStringLiteral("one")});
+}
+
+TEST_F(PaperDatabase, NothingIsWrittenWithoutCloseAndAFailedCloseCanBeTriedAgain) {
+    const QString path = file(QStringLiteral("a.ppr"));
+    writeDatabase(path, {{QStringLiteral("one"), false}});
+    const auto bytes = [&] { QFile f(path); f.open(QIODevice::ReadOnly); return f.readAll(); };
+    const QByteArray before = bytes();
+    {
+        TPapersV2 dropped(path, false);
+        dropped.savePaper(*paper(QStringLiteral("two")));
+    }
+    EXPECT_EQ(bytes(), before);
+
+    TPapersV2 db(path, false);
+    db.savePaper(*paper(QStringLiteral("two")));
+    {
+        FileSizeLimit fullDisk{0};
+        EXPECT_THROW(db.close(), cfb::CompoundFileError);
+    }
+    EXPECT_EQ(bytes(), before);
+    EXPECT_TRUE(db.isModified());
+    db.close();
+    EXPECT_FALSE(db.isModified());
+    EXPECT_EQ(names(TPapersV2(path, true)), (QStringList{QStringLiteral("one"), QStringLiteral("two")}));
 }
 
 TEST_F(PaperDatabase, ListsAndTablesSurviveAReopen) {

@@ -47,8 +47,11 @@ struct TreeWriter {
     QStringList lines;
     void stream(Storage& storage, const QString& prefix, const QString& name, const QByteArray& bytes) {
         storage.createStream(name, kReadWriteExclusive)->write(bytes);
-        lines << QStringLiteral("stream\t%1%2\t%3\t%4")
-                     .arg(prefix, name)
+        expectStream(prefix + name, bytes);
+    }
+    void expectStream(const QString& path, const QByteArray& bytes) {
+        lines << QStringLiteral("stream\t%1\t%2\t%3")
+                     .arg(path)
                      .arg(bytes.size())
                      .arg(QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex()));
     }
@@ -92,7 +95,7 @@ TEST(CompoundFileInterop, OlefileReadsTreeOfEverySizeClassIncludingDifat) {
     EXPECT_EQ(runOlefile(path), tree.listing());
 }
 
-TEST(CompoundFileInterop, OlefileReadsAFileAfterEditsInPlace) {
+TEST(CompoundFileInterop, OlefileReadsAFileAfterEdits) {
     const QString path = test::freshFolder(QStringLiteral("olefile-edit")) + QStringLiteral("/edit.cfb");
     TreeWriter tree;
     {
@@ -107,13 +110,58 @@ TEST(CompoundFileInterop, OlefileReadsAFileAfterEditsInPlace) {
             auto stream = root->openStream(QStringLiteral("Old%1").arg(i), kReadWriteExclusive);
             stream->resize(quint64(5000 - 150 * i));
             stream.reset();
-            const QByteArray bytes = root->openStream(QStringLiteral("Old%1").arg(i), kReadExclusive)->readAll();
-            tree.lines << QStringLiteral("stream\tOld%1\t%2\t%3")
-                              .arg(i)
-                              .arg(bytes.size())
-                              .arg(QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex()));
+            tree.expectStream(QStringLiteral("Old%1").arg(i), root->openStream(QStringLiteral("Old%1").arg(i), kReadExclusive)->readAll());
         }
         tree.stream(*root, {}, QStringLiteral("New"), test::patternBytes(20000, 99));
+        root->commit();
+    }
+    EXPECT_EQ(runOlefile(path), tree.listing());
+}
+
+// Growing a stream past the mini-stream limit moves its bytes out of the mini stream, and
+// shrinking it moves them back: both read what was written before, from the file being saved.
+void growAndShrink(Storage& root, TreeWriter& tree) {
+    const QByteArray small = test::patternBytes(100, 1);
+    const QByteArray big = small + test::patternBytes(69900, 2);
+    auto grown = root.createStream(QStringLiteral("Grown"), kReadWriteExclusive);
+    grown->write(small);
+    tree.stream(root, {}, QStringLiteral("Neighbour"), test::patternBytes(300, 3));
+    grown->write(big.constData() + small.size(), big.size() - small.size());
+    grown->seek(0);
+    EXPECT_EQ(grown->readAll(), big);
+    auto stays = root.createStream(QStringLiteral("StaysBig"), kReadWriteExclusive);
+    stays->write(small);
+    stays->write(big.constData() + small.size(), big.size() - small.size());
+    tree.expectStream(QStringLiteral("StaysBig"), big);
+    grown->resize(100);
+    grown->seek(0);
+    EXPECT_EQ(grown->readAll(), small);
+    tree.expectStream(QStringLiteral("Grown"), small);
+}
+
+TEST(CompoundFileInterop, NewFileGrowsAStreamPastTheMiniStreamLimitAndBack) {
+    const QString path = test::freshFolder(QStringLiteral("olefile-grow")) + QStringLiteral("/grow.cfb");
+    TreeWriter tree;
+    {
+        auto root = Storage::createFile(path);
+        growAndShrink(*root, tree);
+        root->commit();
+    }
+    EXPECT_EQ(runOlefile(path), tree.listing());
+}
+
+TEST(CompoundFileInterop, FileOpenedForWritingGrowsAStreamPastTheMiniStreamLimitAndBack) {
+    const QString path = test::freshFolder(QStringLiteral("olefile-grow-open")) + QStringLiteral("/grow.cfb");
+    TreeWriter tree;
+    {
+        auto root = Storage::createFile(path);
+        tree.stream(*root, {}, QStringLiteral("Old"), test::patternBytes(3000, 4));
+        root->commit();
+    }
+    {
+        auto root = Storage::openFile(path, kReadWriteExclusive);
+        growAndShrink(*root, tree);
+        root->commit();
     }
     EXPECT_EQ(runOlefile(path), tree.listing());
 }

@@ -169,8 +169,9 @@ TEST(CompoundFile, ShareModesAndOpenElements) {
 }
 
 TEST(CompoundFile, FreedSpaceIsReusedAndTheFileDoesNotGrow) {
-    const QString path = test::freshFolder(QStringLiteral("reuse")) + QStringLiteral("/r.cfb");
-    auto root = Storage::createFile(path);
+    // A file written in place, so that every commit shows its size.
+    auto root = Storage::createTemporary(test::freshFolder(QStringLiteral("reuse")) + QStringLiteral("/rXXXXXX"));
+    const QString path = root->fileName();
     qint64 sizeAfterFirstRound = 0;
     for (int round = 0; round < 5; ++round) {
         for (int i = 0; i < 50; ++i) writeStream(*root, QStringLiteral("S%1").arg(i), test::patternBytes(i % 2 ? 100 : 9000, round + i));
@@ -210,31 +211,88 @@ TEST(CompoundFile, ChangeCountRisesWithEveryChange) {
     EXPECT_TRUE(changes());
 }
 
-TEST(CompoundFile, AtomicFileReplacesTheTargetOnlyOnCommit) {
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+TEST(CompoundFile, NewFileReplacesTheTargetOnlyOnCommit) {
     const QString folder = test::freshFolder(QStringLiteral("atomic"));
     const QString path = folder + QStringLiteral("/a.cfb");
+    writeFile(path, "old content");
     {
-        QFile old(path);
-        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-        old.write("old content");
-    }
-    {
-        auto root = Storage::createFileAtomically(path);
+        auto root = Storage::createFile(path);
         writeStream(*root, QStringLiteral("S"), test::patternBytes(10000, 1));
+        EXPECT_EQ(fileBytes(path), QByteArray("old content"));
         // Dropped without commit.
     }
-    QFile old(path);
-    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
-    EXPECT_EQ(old.readAll(), QByteArray("old content"));
-    old.close();
-    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("a.cfb")});
+    EXPECT_EQ(fileBytes(path), QByteArray("old content"));
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("a.cfb")});
     {
-        auto root = Storage::createFileAtomically(path);
+        auto root = Storage::createFile(path);
         writeStream(*root, QStringLiteral("S"), test::patternBytes(10000, 1));
         root->commit();
+        // The file is in place; a change now would edit it behind the user's back.
+        EXPECT_EQ(codeOf([&] { writeStream(*root, QStringLiteral("T"), "t"); }), ErrorCode::AccessDenied);
     }
     EXPECT_EQ(readStream(*Storage::openFile(path, kReadExclusive), QStringLiteral("S")), test::patternBytes(10000, 1));
-    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{QStringLiteral("a.cfb")});
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("a.cfb")});
+}
+
+TEST(CompoundFile, FileOpenedForWritingChangesOnlyOnCommit) {
+    const QString folder = test::freshFolder(QStringLiteral("atomic-open"));
+    const QString path = folder + QStringLiteral("/a.cfb");
+    {
+        auto root = Storage::createFile(path);
+        writeStream(*root, QStringLiteral("Kept"), test::patternBytes(5000, 1));
+        writeStream(*root, QStringLiteral("Gone"), test::patternBytes(300, 2));
+        root->commit();
+    }
+    const QByteArray before = fileBytes(path);
+    {
+        auto root = Storage::openFile(path, kReadWriteExclusive);
+        root->destroyElement(QStringLiteral("Gone"));
+        writeStream(*root, QStringLiteral("Kept"), test::patternBytes(90000, 3));
+        EXPECT_EQ(fileBytes(path), before);
+    }
+    EXPECT_EQ(fileBytes(path), before);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("a.cfb")});
+    {
+        auto root = Storage::openFile(path, kReadWriteExclusive);
+        root->destroyElement(QStringLiteral("Gone"));
+        writeStream(*root, QStringLiteral("Kept"), test::patternBytes(90000, 3));
+        root->commit();
+    }
+    auto root = Storage::openFile(path, kReadExclusive);
+    EXPECT_EQ(readStream(*root, QStringLiteral("Kept")), test::patternBytes(90000, 3));
+    EXPECT_FALSE(root->element(QStringLiteral("Gone")));
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("a.cfb")});
+    EXPECT_EQ(codeOf([&] { Storage::openFile(folder + QStringLiteral("/missing.cfb"), kReadWriteExclusive); }), ErrorCode::FileNotFound);
+}
+
+TEST(CompoundFile, ReplacedFileKeepsItsPermissionsAndItsSymbolicLink) {
+    const QString folder = test::freshFolder(QStringLiteral("atomic-link"));
+    const QString real = folder + QStringLiteral("/real.cfb");
+    const QString link = folder + QStringLiteral("/link.cfb");
+    writeFile(real, "old");
+    const auto permissions = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup;
+    ASSERT_TRUE(QFile::setPermissions(real, permissions));
+    ASSERT_TRUE(QFile::link(real, link));
+    {
+        auto root = Storage::createFile(link);
+        writeStream(*root, QStringLiteral("S"), "s");
+        root->commit();
+    }
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    // The owner's, group's and others' bits (the "user" bits say what this process may do).
+    EXPECT_EQ(QFileInfo(real).permissions() & 0xF0FF, permissions);
+    EXPECT_EQ(readStream(*Storage::openFile(real, kReadExclusive), QStringLiteral("S")), QByteArray("s"));
 }
 
 TEST(CompoundFile, TemporaryFileDisappearsOnRelease) {
