@@ -83,9 +83,10 @@ protected:
 
     void writePending() {
         if (pending_.isEmpty()) return;
-        const bool written = file_->seek(pendingOffset_) && file_->write(pending_) == pending_.size();
+        // Kept when the write fails (a full disk): the next attempt writes it again, instead of
+        // the file silently missing it.
+        if (!file_->seek(pendingOffset_) || file_->write(pending_) != pending_.size()) fail(ErrorCode::WriteFault);
         pending_.resize(0);
-        if (!written) fail(ErrorCode::WriteFault);
     }
 
     [[noreturn]] void fail(ErrorCode code) const {
