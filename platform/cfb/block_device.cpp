@@ -118,7 +118,10 @@ private:
     qint64 pendingOffset_ = 0;
 };
 
-QString systemError(const QString& subject) { return subject + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(errno)); }
+// The message of the last failed system call (errno taken before anything else can change it).
+QString systemError(const QString& subject, int code = errno) {
+    return subject + QStringLiteral(": ") + QString::fromLocal8Bit(std::strerror(code));
+}
 
 // The file a path stands for: a symbolic link is followed, so that the link stays a link.
 QString resolvedTarget(const QString& path) {
@@ -136,10 +139,12 @@ void syncFolderOf(const QString& file) {
     ::close(folder);
 }
 
-// A new file beside the target; its name is the target's followed by a random suffix.
+// A new file beside the target; its name is the target's followed by a random suffix of up to
+// six base-36 digits.
 std::unique_ptr<QFile> createBeside(const QString& target, QString& path) {
+    constexpr quint64 kSuffixes = 36ULL * 36 * 36 * 36 * 36 * 36;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        path = target + QLatin1Char('.') + QString::number(QRandomGenerator::global()->generate64() % 2176782336ULL, 36);
+        path = target + QLatin1Char('.') + QString::number(QRandomGenerator::global()->generate64() % kSuffixes, 36);
         const int handle = ::open(QFile::encodeName(path).constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (handle < 0) {
             if (errno == EEXIST) continue;
@@ -175,7 +180,7 @@ public:
 
     void copyTarget() {
         QFile source(target_);
-        if (!source.open(QIODevice::ReadOnly)) throwError(ErrorCode::FileNotFound, target_);
+        if (!source.open(QIODevice::ReadOnly)) throwError(ErrorCode::AccessDenied, target_ + QStringLiteral(": ") + source.errorString());
         QByteArray chunk(qsizetype(1024 * 1024), Qt::Uninitialized);
         for (qint64 offset = 0;;) {
             const qint64 got = source.read(chunk.data(), chunk.size());
