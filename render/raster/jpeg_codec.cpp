@@ -56,6 +56,9 @@ Decoded decode(const unsigned char* data, unsigned long size, int denominator, b
         return Decoded::Broken;
     }
     jpeg_create_decompress(&info);
+    // The library's own buffers (a progressive file keeps every coefficient of the picture)
+    // get the same budget as the pixels; beyond it the library fails instead of allocating.
+    info.mem->max_memory_to_use = long(maxPictureBytes);
     info.progress = &progress;
     jpeg_mem_src(&info, data, size);
     jpeg_read_header(&info, TRUE);
