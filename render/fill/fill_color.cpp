@@ -8,6 +8,8 @@
 
 #include <QtGui/QPainter>
 
+#include <algorithm>
+
 namespace poremi {
 
 namespace {
@@ -230,19 +232,24 @@ TPersistent& TColorSpec::legacyBitmap()
     return *legacyBitmap_;
 }
 
-QList<QRect> tileRects(const QRect& rect, const QSize& tile, bool shift)
+QImage tileTexture(const QImage& tile, bool shift)
 {
-    QList<QRect> tiles;
-    if (tile.width() <= 0 || tile.height() <= 0 || rect.isEmpty())
-        return tiles;
-    const int right = rect.left() + rect.width(), bottom = rect.top() + rect.height();
-    int row = 0;
-    for (int y = rect.top(); y < bottom; y += tile.height(), ++row) {
-        const int start = (shift && (row % 2) == 1) ? rect.left() - (tile.width() + 1) / 2 : rect.left();
-        for (int x = start; x < right; x += tile.width())
-            tiles.append(QRect(QPoint(x, y), tile));
+    const QImage top = convertImage(tile, QImage::Format_ARGB32);
+    if (!shift || top.isNull())
+        return top;
+    const int w = top.width(), h = top.height();
+    QImage texture = allocateImage(w, 2 * h, QImage::Format_ARGB32);
+    const int offset = (w + 1) / 2;
+    for (int y = 0; y < h; ++y) {
+        const auto* source = reinterpret_cast<const QRgb*>(top.constScanLine(y));
+        auto* upper = reinterpret_cast<QRgb*>(texture.scanLine(y));
+        auto* lower = reinterpret_cast<QRgb*>(texture.scanLine(h + y));
+        std::copy(source, source + w, upper);
+        // The lower row's column x shows the tile's column x + offset, wrapping round.
+        std::copy(source + offset, source + w, lower);
+        std::copy(source, source + offset, lower + (w - offset));
     }
-    return tiles;
+    return texture;
 }
 
 void TColorSpec::paintPicture(QPainter& painter, const QRect& rect) const
@@ -254,8 +261,17 @@ void TColorSpec::paintPicture(QPainter& painter, const QRect& rect) const
         picture->draw(painter, rect);
         return;
     }
-    for (const QRect& r : tileRects(rect, picture->size(), tileShift_))
-        picture->draw(painter, r);
+    const QImage texture = tileTexture(picture->paintedImage(), tileShift_);
+    if (texture.isNull())
+        return;
+    // One picture pixel per logical unit, the first tile at the rectangle's corner.
+    QBrush brush(texture);
+    brush.setTransform(QTransform::fromTranslate(rect.left(), rect.top()));
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.fillRect(rect, brush);
+    painter.restore();
 }
 
 void TColorSpec::paint(QPainter& painter, const QRect& rect) const

@@ -31,9 +31,11 @@ enum class rgGradationDir {
     rgdRimToCenter,
 };
 
-// Tiles of size tile from rect's top-left until Right and Bottom are passed; with shift every
-// second row starts (width + 1) div 2 further left. Empty for an empty tile.
-QList<QRect> tileRects(const QRect& rect, const QSize& tile, bool shift);
+// One period of a tiled picture fill as a 32-bit texture: the tile, and with shift a second
+// row of tiles below it that starts (width + 1) div 2 pixels further left. Painted as one
+// texture brush from the fill rectangle's top-left corner, so a fill costs one call whatever
+// the number of tiles.
+QImage tileTexture(const QImage& tile, bool shift);
 
 class TColorSpec : public TPersistent {
     POREMI_PERSISTENT(TColorSpec)

@@ -76,20 +76,24 @@ private:
     std::uint32_t max_;
 };
 
-// Expands RLE8/RLE4 data into one byte per pixel in stored row order; writes beyond the
-// bitmap are dropped, a stream that ends early leaves the rest 0.
-QByteArray decodeRle(const DibImage& dib)
+// Expands RLE8/RLE4 data straight into the image's rows, with no buffer of its own; writes
+// beyond the bitmap are dropped, a stream that ends early leaves the rest 0.
+void decodeRle(const DibImage& dib, QImage& image)
 {
     const std::int64_t width = dib.width;
     const std::int64_t height = dib.absoluteHeight();
-    QByteArray out(qsizetype(width * height), '\0');
+    image.fill(0);
+    uchar* const rows = image.bits();
+    const qsizetype bytesPerLine = image.bytesPerLine();
     const bool four = dib.compression == DibCompression::Rle4;
     const auto* in = reinterpret_cast<const unsigned char*>(dib.bits.constData());
     const std::int64_t n = dib.bits.size();
     std::int64_t pos = 0, x = 0, y = 0;
     auto put = [&](unsigned value) {
-        if (x < width && y < height)
-            out[qsizetype(y * width + x)] = char(value);
+        if (x < width && y < height) {
+            const std::int64_t row = dib.isTopDown() ? y : height - 1 - y;
+            rows[row * bytesPerLine + x] = uchar(value);
+        }
         ++x;
     };
     while (pos + 1 < n && y < height) {
@@ -122,7 +126,6 @@ QByteArray decodeRle(const DibImage& dib)
             pos += (bytes + 1) & ~std::int64_t(1);
         }
     }
-    return out;
 }
 
 const unsigned char* storedRow(const QByteArray& bits, std::int64_t rowSize, int height,
@@ -139,6 +142,81 @@ std::int64_t DibImage::rowSize() const
     return storedRowSize(width, bitsPerPixel);
 }
 
+namespace {
+
+struct HeaderFields {
+    std::int64_t headerSize = 0;
+    std::int64_t colorCount = 0;
+    std::int64_t imageSize = 0;
+};
+
+// Reads the information header into dib's size, depth and compression and checks them against
+// each other and the picture budget. Needs only the bytes of the fields it reads, so a prefix
+// of the file is enough.
+HeaderFields readHeader(QByteArrayView bytes, DibImage& dib)
+{
+    BmpBytes r(bytes);
+    if (r.size() < 2 || bytes[0] != 'B' || bytes[1] != 'M')
+        throw InvalidBitmapError();
+    constexpr std::int64_t h = fileHeaderSize;
+    r.require(h + 4);
+    HeaderFields fields;
+    fields.headerSize = r.u32(h);
+    if (fields.headerSize == 12) {
+        r.require(h + 12);
+        dib.coreHeader = true;
+        dib.width = std::int32_t(r.u16(h + 4));
+        dib.height = std::int32_t(r.u16(h + 6));
+        dib.bitsPerPixel = int(r.u16(h + 10));
+        fields.colorCount = defaultColorCount(dib.bitsPerPixel);
+    } else {
+        if (fields.headerSize < 16)
+            throw InvalidBitmapError();
+        r.require(h + 16);
+        dib.width = r.i32(h + 4);
+        dib.height = r.i32(h + 8);
+        dib.bitsPerPixel = int(r.u16(h + 14));
+        std::uint32_t compression = 0;
+        if (fields.headerSize >= 20) {
+            r.require(h + 20);
+            compression = r.u32(h + 16);
+        }
+        if (compression > 3)
+            throw InvalidBitmapError();
+        dib.compression = DibCompression(compression);
+        if (fields.headerSize >= 24) {
+            r.require(h + 24);
+            fields.imageSize = r.u32(h + 20);
+        }
+        std::int64_t used = 0;
+        if (fields.headerSize >= 36) {
+            r.require(h + 36);
+            used = r.u32(h + 32);
+        }
+        fields.colorCount = used ? used : defaultColorCount(dib.bitsPerPixel);
+    }
+    if (!isValidDepth(dib.bitsPerPixel) || !compressionFitsDepth(dib.compression, dib.bitsPerPixel)
+        || dib.height == std::numeric_limits<std::int32_t>::min()
+        || !isAcceptablePictureSize(dib.width, dib.absoluteHeight()))
+        throw InvalidBitmapError();
+    return fields;
+}
+
+// Enough of an inflated CBM for every field readHeader reads.
+constexpr qsizetype headerPrefixSize = fileHeaderSize + 36;
+
+}  // namespace
+
+QSize bmpSize(QByteArrayView bytes)
+{
+    DibImage dib;
+    if (isCbm(bytes))
+        readHeader(inflateCbmPrefix(bytes, headerPrefixSize), dib);
+    else
+        readHeader(bytes, dib);
+    return QSize(dib.width, dib.absoluteHeight());
+}
+
 DibImage readDib(QByteArrayView bytes)
 {
     QByteArray inflated;
@@ -146,42 +224,14 @@ DibImage readDib(QByteArrayView bytes)
         inflated = inflateCbm(bytes);
         bytes = inflated;
     }
-    BmpBytes r(bytes);
-    if (r.size() < 2 || bytes[0] != 'B' || bytes[1] != 'M')
-        throw InvalidBitmapError();
-    r.require(fileHeaderSize + 4);
-    const std::int64_t headerSize = r.u32(fileHeaderSize);
-
     DibImage dib;
-    std::int64_t colorCount = 0;
-    std::int64_t imageSize = 0;
+    const HeaderFields fields = readHeader(bytes, dib);
+    const std::int64_t headerSize = fields.headerSize;
+    const std::int64_t colorCount = fields.colorCount;
+    const std::int64_t imageSize = fields.imageSize;
+    BmpBytes r(bytes);
     constexpr std::int64_t h = fileHeaderSize;
-    if (headerSize == 12) {
-        r.require(h + 12);
-        dib.coreHeader = true;
-        dib.width = std::int32_t(r.u16(h + 4));
-        dib.height = std::int32_t(r.u16(h + 6));
-        dib.bitsPerPixel = int(r.u16(h + 10));
-        colorCount = defaultColorCount(dib.bitsPerPixel);
-    } else {
-        if (headerSize < 16)
-            throw InvalidBitmapError();
-        r.require(h + headerSize);
-        dib.width = r.i32(h + 4);
-        dib.height = r.i32(h + 8);
-        dib.bitsPerPixel = int(r.u16(h + 14));
-        const std::uint32_t compression = headerSize >= 20 ? r.u32(h + 16) : 0;
-        if (compression > 3)
-            throw InvalidBitmapError();
-        dib.compression = DibCompression(compression);
-        imageSize = headerSize >= 24 ? r.u32(h + 20) : 0;
-        const std::int64_t used = headerSize >= 36 ? r.u32(h + 32) : 0;
-        colorCount = used ? used : defaultColorCount(dib.bitsPerPixel);
-    }
-    if (!isValidDepth(dib.bitsPerPixel) || !compressionFitsDepth(dib.compression, dib.bitsPerPixel)
-        || dib.height == std::numeric_limits<std::int32_t>::min()
-        || !isAcceptablePictureSize(dib.width, dib.absoluteHeight()))
-        throw InvalidBitmapError();
+    r.require(h + headerSize);
 
     // Headers of 52 bytes and more carry the masks themselves; only shorter ones are followed
     // by the three mask words.
@@ -236,23 +286,21 @@ QImage DibImage::toImage() const
     QImage image;
 
     if (compression == DibCompression::Rle4 || compression == DibCompression::Rle8) {
-        const QByteArray indices = decodeRle(*this);
-        image = QImage(w, h, QImage::Format_Indexed8);
+        image = allocateImage(w, h, QImage::Format_Indexed8);
         image.setColorTable(colorTable);
-        for (int y = 0; y < h; ++y)
-            std::memcpy(image.scanLine(y), storedRow(indices, w, h, topDown, y), size_t(w));
+        decodeRle(*this, image);
         return image;
     }
 
     switch (bitsPerPixel) {
     case 1:
-        image = QImage(w, h, QImage::Format_Mono);
+        image = allocateImage(w, h, QImage::Format_Mono);
         image.setColorTable(colorTable);
         for (int y = 0; y < h; ++y)
             std::memcpy(image.scanLine(y), storedRow(bits, stride, h, topDown, y), size_t((w + 7) / 8));
         break;
     case 4:
-        image = QImage(w, h, QImage::Format_Indexed8);
+        image = allocateImage(w, h, QImage::Format_Indexed8);
         image.setColorTable(colorTable);
         for (int y = 0; y < h; ++y) {
             const unsigned char* in = storedRow(bits, stride, h, topDown, y);
@@ -262,19 +310,19 @@ QImage DibImage::toImage() const
         }
         break;
     case 8:
-        image = QImage(w, h, QImage::Format_Indexed8);
+        image = allocateImage(w, h, QImage::Format_Indexed8);
         image.setColorTable(colorTable);
         for (int y = 0; y < h; ++y)
             std::memcpy(image.scanLine(y), storedRow(bits, stride, h, topDown, y), size_t(w));
         break;
     case 24:
-        image = QImage(w, h, QImage::Format_BGR888);
+        image = allocateImage(w, h, QImage::Format_BGR888);
         for (int y = 0; y < h; ++y)
             std::memcpy(image.scanLine(y), storedRow(bits, stride, h, topDown, y), size_t(w) * 3);
         break;
     case 16:
     case 32: {
-        image = QImage(w, h, QImage::Format_RGB32);
+        image = allocateImage(w, h, QImage::Format_RGB32);
         const MaskChannel red(masks[0]), green(masks[1]), blue(masks[2]);
         const bool plain32 = bitsPerPixel == 32 && compression == DibCompression::Rgb;
         for (int y = 0; y < h; ++y) {

@@ -2,7 +2,8 @@
 // The tolerant BMP reader and the BMP writer. Reading accepts core (12-byte), information
 // (40-byte) and later headers, 1/4/8/16/24/32 bits per pixel, RLE4/RLE8 and bit fields, bottom-up
 // and top-down rows, and ignores the file header's size and offset fields. Every length is
-// checked against the bytes present before anything is allocated.
+// checked against the bytes present, and the size against the picture budget, before
+// anything is allocated.
 
 #include "base/error.h"
 
@@ -44,8 +45,12 @@ struct DibImage {
     QImage toImage() const;
 };
 
-// Reads a BMP file (or a CBM wrapping one). Anything malformed raises InvalidBitmapError.
+// Reads a BMP file (or a CBM wrapping one). Anything malformed or beyond the picture budget
+// raises InvalidBitmapError; pixels that cannot be allocated raise OutOfMemoryError.
 DibImage readDib(QByteArrayView bytes);
+// The size a BMP or CBM file declares, from its headers alone (a CBM inflates only its first
+// bytes); the headers are checked as readDib checks them, the pixel data is not looked at.
+QSize bmpSize(QByteArrayView bytes);
 QImage readBmp(QByteArrayView bytes);
 
 // Reads a packed device-independent bitmap (information header, colour table, pixels) such as

@@ -18,6 +18,11 @@ bool isCbm(QByteArrayView bytes);
 // form); a hostile stated length, a broken zlib stream or one that ends short raise its error.
 QByteArray inflateCbm(QByteArrayView bytes);
 
+// The first bytes of the inflated data, at most length and never more than the stated length,
+// without inflating the rest: enough to read a wrapped file's headers. A broken zlib stream
+// raises the inflater's error.
+QByteArray inflateCbmPrefix(QByteArrayView bytes, qsizetype length);
+
 // Wraps a BMP file (zlib level 9, as documents are written).
 QByteArray deflateToCbm(QByteArrayView bmpFile);
 

@@ -23,8 +23,8 @@ QImage stretchNearest(const QImage& source, const QRect& sourceRect, const QSize
 {
     QImage in = source;
     if (in.depth() < 8)
-        in = in.convertToFormat(QImage::Format_Indexed8);
-    QImage out(visible.size(), in.format());
+        in = convertImage(in, QImage::Format_Indexed8);
+    QImage out = allocateImage(visible.width(), visible.height(), in.format());
     if (in.format() == QImage::Format_Indexed8)
         out.setColorTable(in.colorTable());
     const int bytes = in.depth() / 8;

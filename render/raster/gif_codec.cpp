@@ -36,6 +36,16 @@ struct GifCloser {
     }
 };
 
+// Reads the header and the logical screen descriptor.
+std::unique_ptr<GifFileType, GifCloser> openGif(MemoryInput& input)
+{
+    int error = 0;
+    std::unique_ptr<GifFileType, GifCloser> gif(DGifOpen(&input, readFromMemory, &error));
+    if (!gif)
+        throw PictureDecodeError();
+    return gif;
+}
+
 QList<QRgb> colorTableOf(const ColorMapObject* map, int transparent)
 {
     QList<QRgb> table(256, qRgb(0, 0, 0));
@@ -49,13 +59,22 @@ QList<QRgb> colorTableOf(const ColorMapObject* map, int transparent)
 
 }  // namespace
 
+QSize gifSize(QByteArrayView bytes)
+{
+    MemoryInput input{bytes.data(), bytes.size()};
+    const auto gif = openGif(input);
+    // Without a logical screen the first frame gives the size.
+    if (gif->SWidth <= 0 || gif->SHeight <= 0)
+        return decodeGif(bytes).size();
+    if (!isAcceptablePictureSize(gif->SWidth, gif->SHeight))
+        throw PictureDecodeError();
+    return QSize(gif->SWidth, gif->SHeight);
+}
+
 QImage decodeGif(QByteArrayView bytes)
 {
     MemoryInput input{bytes.data(), bytes.size()};
-    int error = 0;
-    std::unique_ptr<GifFileType, GifCloser> gif(DGifOpen(&input, readFromMemory, &error));
-    if (!gif)
-        throw PictureDecodeError();
+    const auto gif = openGif(input);
 
     int transparent = -1;
     GifRecordType record;
@@ -81,7 +100,7 @@ QImage decodeGif(QByteArrayView bytes)
             const int screenHeight = gif->SHeight > 0 ? gif->SHeight : desc.Height;
             if (!isAcceptablePictureSize(screenWidth, screenHeight) || !isAcceptablePictureSize(desc.Width, desc.Height))
                 throw PictureDecodeError();
-            QImage image(screenWidth, screenHeight, QImage::Format_Indexed8);
+            QImage image = allocateImage(screenWidth, screenHeight, QImage::Format_Indexed8);
             image.setColorTable(colorTableOf(desc.ColorMap ? desc.ColorMap : gif->SColorMap, transparent));
             image.fill(uint(transparent >= 0 ? transparent : gif->SBackGroundColor));
             std::vector<GifPixelType> line(size_t(desc.Width));

@@ -108,22 +108,53 @@ void TGraphic::draw(QPainter& painter, const QRect& rect) const
         painter.drawImage(QRectF(rect), pixels);
 }
 
+void TGraphic::decodeOnce(const std::function<void()>& decode) const
+{
+    if (failure_)
+        std::rethrow_exception(failure_);
+    if (decoded_)
+        return;
+    try {
+        decode();
+    } catch (const Exception&) {
+        failure_ = std::current_exception();
+        throw;
+    }
+    decoded_ = true;
+}
+
+void TGraphic::setDecoded(bool decoded) const
+{
+    decoded_ = decoded;
+    failure_ = nullptr;
+}
+
 TBitmapGraphic::TBitmapGraphic(TSafetyBitmap bitmap, QString className)
     : TGraphic(std::move(className), GraphicFormat::Bitmap), bitmap_(std::move(bitmap))
 {
+    setDecoded(true);
 }
 
 std::unique_ptr<TBitmapGraphic> TBitmapGraphic::fromFile(QByteArrayView file, QString className)
 {
     auto graphic = std::make_unique<TBitmapGraphic>(TSafetyBitmap(), std::move(className));
-    if (!file.isEmpty())
-        graphic->bitmap_.loadFromBytes(file);
+    if (!file.isEmpty()) {
+        graphic->fileSize_ = bmpSize(file);
+        graphic->setDecoded(false);
+    }
     graphic->file_ = file.toByteArray();
     return graphic;
 }
 
+const TSafetyBitmap& TBitmapGraphic::bitmap() const
+{
+    decodeOnce([this] { bitmap_.loadFromBytes(file_); });
+    return bitmap_;
+}
+
 TSafetyBitmap& TBitmapGraphic::editBitmap()
 {
+    bitmap();
     file_.clear();
     dropSavedForm();
     return bitmap_;
@@ -141,26 +172,45 @@ TEncodedGraphic::TEncodedGraphic(GraphicFormat format, QByteArray file, QString 
 {
     switch (format) {
     case GraphicFormat::Jpeg:
-        image_ = decodeJpeg(file_);
+        size_ = jpegSize(file_);
         break;
     case GraphicFormat::Png:
-        image_ = decodePng(file_);
+        size_ = pngSize(file_);
         break;
     case GraphicFormat::Gif:
-        image_ = decodeGif(file_);
+        size_ = gifSize(file_);
         break;
     case GraphicFormat::Icon:
-        image_ = QImage::fromData(file_, "ICO");
-        size_ = image_.isNull() ? iconSize(file_) : image_.size();
-        return;
+        size_ = iconSize(file_);
+        break;
     case GraphicFormat::Metafile:
+        // Nothing to decode: metafiles are drawn from their records.
         size_ = metafileSize(file_);
-        return;
+        setDecoded(true);
+        break;
     case GraphicFormat::Bitmap:
-        image_ = readBmp(file_);
+        size_ = bmpSize(file_);
         break;
     }
-    size_ = image_.size();
+}
+
+QImage TEncodedGraphic::decodeFile() const
+{
+    switch (format()) {
+    case GraphicFormat::Jpeg: return decodeJpeg(file_, jpegScale_);
+    case GraphicFormat::Png: return decodePng(file_);
+    case GraphicFormat::Gif: return decodeGif(file_);
+    case GraphicFormat::Icon: return QImage::fromData(file_, "ICO");
+    case GraphicFormat::Bitmap: return readBmp(file_);
+    case GraphicFormat::Metafile: break;
+    }
+    return {};
+}
+
+QImage TEncodedGraphic::image() const
+{
+    decodeOnce([this] { image_ = decodeFile(); });
+    return image_;
 }
 
 std::unique_ptr<TEncodedGraphic> TEncodedGraphic::jpegFromImage(const QImage& image, int quality)
@@ -190,8 +240,11 @@ QByteArray TEncodedGraphic::encodeSavedForm() const
 
 void TEncodedGraphic::setJpegScale(int denominator)
 {
-    if (format() == GraphicFormat::Jpeg)
-        image_ = decodeJpeg(file_, denominator);
+    if (format() != GraphicFormat::Jpeg || jpegScale_ == denominator)
+        return;
+    jpegScale_ = denominator;
+    image_ = QImage();
+    setDecoded(false);
 }
 
 QString defaultClassName(GraphicFormat format)

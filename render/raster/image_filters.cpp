@@ -70,8 +70,8 @@ QImage TClipFilter::cut(const QImage& source, std::uint32_t fillColor, bool tran
     const TRect cut = clipRect_.isEmpty() ? whole : clipRect_;
     if (!transparentMode && cut == whole)
         return source;
-    QImage result(rectWidth(cut), rectHeight(cut),
-                  source.depth() == 32 ? QImage::Format_RGB32 : QImage::Format_BGR888);
+    QImage result = allocateImage(rectWidth(cut), rectHeight(cut),
+                                  source.depth() == 32 ? QImage::Format_RGB32 : QImage::Format_BGR888);
     result.fill(QColor::fromRgb(qRgbFromColorRef(fillColor)));
     QPainter painter(&result);
     painter.drawImage(-cut.left, -cut.top, source);

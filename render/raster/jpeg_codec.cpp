@@ -4,7 +4,7 @@
 
 #include <csetjmp>
 #include <cstdio>
-#include <vector>
+#include <cstdlib>
 
 #include <jpeglib.h>
 
@@ -24,64 +24,91 @@ void leave(j_common_ptr info)
 
 void silence(j_common_ptr, int) {}
 
+// A progressive file may split its data into any number of scans, each of which makes the
+// library pass over the whole coefficient buffer again; real encoders write about ten.
+constexpr int maxScans = 100;
+
+void limitScans(j_common_ptr info)
+{
+    if (info->is_decompressor && reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > maxScans)
+        leave(info);
+}
+
 bool isCmyk(J_COLOR_SPACE space) { return space == JCS_CMYK || space == JCS_YCCK; }
 
-// Everything between setjmp and the end lives in plain C storage, so a jump out of the library
-// skips no destructor. Returns false on any decoder error.
-bool decode(const unsigned char* data, unsigned long size, int denominator, bool headerOnly,
-            QImage* image, QSize* fullSize)
+enum class Decoded { Ok, Broken, OutOfMemory };
+
+// Everything between setjmp and the end lives in plain C storage or in the library's own pools,
+// which jpeg_destroy_decompress frees, so a jump out of the library skips no destructor and
+// leaks no buffer. The image is the caller's and allocated before the first call that can jump.
+Decoded decode(const unsigned char* data, unsigned long size, int denominator, bool headerOnly, QImage* image,
+               QSize* fullSize)
 {
     jpeg_decompress_struct info;
     ErrorManager errors;
+    jpeg_progress_mgr progress{};
     info.err = jpeg_std_error(&errors.base);
     errors.base.error_exit = leave;
     errors.base.emit_message = silence;
+    progress.progress_monitor = limitScans;
     if (setjmp(errors.jump)) {
         jpeg_destroy_decompress(&info);
-        return false;
+        return Decoded::Broken;
     }
     jpeg_create_decompress(&info);
+    // The library's own buffers (a progressive file keeps every coefficient of the picture)
+    // get the same budget as the pixels; beyond it the library fails instead of allocating.
+    info.mem->max_memory_to_use = long(maxPictureBytes);
+    info.progress = &progress;
     jpeg_mem_src(&info, data, size);
     jpeg_read_header(&info, TRUE);
-    if (!isAcceptablePictureSize(info.image_width, info.image_height)) {
-        jpeg_destroy_decompress(&info);
-        return false;
-    }
     *fullSize = QSize(int(info.image_width), int(info.image_height));
-    if (headerOnly) {
+    const bool acceptable = isAcceptablePictureSize(info.image_width, info.image_height);
+    if (headerOnly || !acceptable) {
         jpeg_destroy_decompress(&info);
-        return true;
+        return acceptable ? Decoded::Ok : Decoded::Broken;
     }
     info.scale_num = 1;
     info.scale_denom = unsigned(denominator);
     const bool cmyk = isCmyk(info.jpeg_color_space);
     info.out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGR;
-    jpeg_start_decompress(&info);
+    jpeg_calc_output_dimensions(&info);
     *image = QImage(int(info.output_width), int(info.output_height), QImage::Format_BGR888);
     if (image->isNull()) {
         jpeg_destroy_decompress(&info);
-        return false;
+        return Decoded::OutOfMemory;
     }
-    unsigned char* cmykRow = cmyk ? static_cast<unsigned char*>(std::malloc(info.output_width * 4)) : nullptr;
+    jpeg_start_decompress(&info);
+    JSAMPARRAY cmykRow = cmyk ? (*info.mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(&info), JPOOL_IMAGE,
+                                                          info.output_width * 4, 1)
+                              : nullptr;
     while (info.output_scanline < info.output_height) {
         const int y = int(info.output_scanline);
         unsigned char* target = image->scanLine(y);
-        JSAMPROW row = cmyk ? cmykRow : target;
+        JSAMPROW row = cmyk ? cmykRow[0] : target;
         jpeg_read_scanlines(&info, &row, 1);
         if (cmyk) {
             // Adobe writes the channels inverted.
+            const JSAMPROW in = cmykRow[0];
             for (unsigned x = 0; x < info.output_width; ++x) {
-                const unsigned k = cmykRow[4 * x + 3];
-                target[3 * x] = (unsigned char)(cmykRow[4 * x + 2] * k / 255);
-                target[3 * x + 1] = (unsigned char)(cmykRow[4 * x + 1] * k / 255);
-                target[3 * x + 2] = (unsigned char)(cmykRow[4 * x] * k / 255);
+                const unsigned k = in[4 * x + 3];
+                target[3 * x] = (unsigned char)(in[4 * x + 2] * k / 255);
+                target[3 * x + 1] = (unsigned char)(in[4 * x + 1] * k / 255);
+                target[3 * x + 2] = (unsigned char)(in[4 * x] * k / 255);
             }
         }
     }
-    std::free(cmykRow);
     jpeg_finish_decompress(&info);
     jpeg_destroy_decompress(&info);
-    return true;
+    return Decoded::Ok;
+}
+
+void raise(Decoded result)
+{
+    if (result == Decoded::OutOfMemory)
+        throw OutOfMemoryError();
+    if (result == Decoded::Broken)
+        throw PictureDecodeError();
 }
 
 int validDenominator(int d)
@@ -122,23 +149,23 @@ bool encode(const QImage& image, int quality, unsigned char** out, unsigned long
 
 QImage decodeJpeg(QByteArrayView bytes, int scaleDenominator)
 {
+    if (bytes.isEmpty())
+        throw PictureDecodeError();
     QImage image;
     QSize size;
-    if (bytes.isEmpty()
-        || !decode(reinterpret_cast<const unsigned char*>(bytes.data()), (unsigned long)bytes.size(),
-                   validDenominator(scaleDenominator), false, &image, &size))
-        throw PictureDecodeError();
+    raise(decode(reinterpret_cast<const unsigned char*>(bytes.data()), (unsigned long)bytes.size(),
+                 validDenominator(scaleDenominator), false, &image, &size));
     return image;
 }
 
 QSize jpegSize(QByteArrayView bytes)
 {
+    if (bytes.isEmpty())
+        throw PictureDecodeError();
     QImage image;
     QSize size;
-    if (bytes.isEmpty()
-        || !decode(reinterpret_cast<const unsigned char*>(bytes.data()), (unsigned long)bytes.size(), 1, true,
-                   &image, &size))
-        throw PictureDecodeError();
+    raise(decode(reinterpret_cast<const unsigned char*>(bytes.data()), (unsigned long)bytes.size(), 1, true, &image,
+                 &size));
     return size;
 }
 

@@ -23,10 +23,11 @@ public:
     void clear() { setGraphic(nullptr); }
     int width() const { return graphic_ ? graphic_->size().width() : 0; }
     int height() const { return graphic_ ? graphic_->size().height() : 0; }
-    // The graphic's pixels (null without one, or for a metafile).
+    // The graphic's pixels (null without one, or for a metafile), decoded on the first call.
     QImage image() const { return graphic_ ? graphic_->image() : QImage(); }
 
-    // Loads a picture file by its extension; broken files raise the decoder's error.
+    // Loads a picture file by its extension; broken headers raise the decoder's error now,
+    // broken pixel data when the pixels are first used.
     void loadFromFile(const QString& path);
 
     // Picture data as the "Data" property holds it (empty without a graphic).

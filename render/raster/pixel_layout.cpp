@@ -16,10 +16,32 @@ int channelBytesPerPixel(const QImage& image)
     }
 }
 
-bool isAcceptablePictureSize(std::int64_t width, std::int64_t height)
+bool isAcceptablePictureSize(std::int64_t width, std::int64_t height, int bitsPerPixel)
 {
-    return width > 0 && height > 0 && width <= maxPictureSide && height <= maxPictureSide
-        && width * height <= maxPicturePixels;
+    return width > 0 && height > 0 && width <= maxPictureSide && height <= maxPictureSide && bitsPerPixel > 0
+        && bitsPerPixel <= 64 && storedRowSize(width, bitsPerPixel) * height <= maxPictureBytes;
+}
+
+QImage allocateImage(int width, int height, QImage::Format format)
+{
+    if (!isAcceptablePictureSize(width, height, QImage::toPixelFormat(format).bitsPerPixel()))
+        throw OutOfMemoryError();
+    QImage image(width, height, format);
+    if (image.isNull())
+        throw OutOfMemoryError();
+    return image;
+}
+
+QImage convertImage(const QImage& image, QImage::Format format)
+{
+    if (image.isNull())
+        return image;
+    if (!isAcceptablePictureSize(image.width(), image.height(), QImage::toPixelFormat(format).bitsPerPixel()))
+        throw OutOfMemoryError();
+    QImage converted = image.convertToFormat(format);
+    if (converted.isNull())
+        throw OutOfMemoryError();
+    return converted;
 }
 
 TColor colorToRgb(TColor color)
@@ -39,8 +61,7 @@ TColor colorToRgb(TColor color)
 
 QImage createWorkBitmap(int width, int height)
 {
-    QImage image(width, height, QImage::Format_BGR888);
-    return image;
+    return allocateImage(width, height, QImage::Format_BGR888);
 }
 
 const QList<QRgb>& greyColorTable()
@@ -57,7 +78,7 @@ const QList<QRgb>& greyColorTable()
 
 QImage createGreyBitmap(int width, int height)
 {
-    QImage image(width, height, QImage::Format_Indexed8);
+    QImage image = allocateImage(width, height, QImage::Format_Indexed8);
     image.setColorTable(greyColorTable());
     return image;
 }

@@ -1,6 +1,8 @@
 #pragma once
 // Row and pixel arithmetic shared by every bitmap operation.
 
+#include "base/error.h"
+
 #include <QtGui/QImage>
 #include <cstdint>
 
@@ -19,11 +21,24 @@ constexpr std::int64_t storedRowSize(std::int64_t width, int bitsPerPixel, int p
 // byte-channel operations (resampling, blur) leave alone.
 int channelBytesPerPixel(const QImage& image);
 
-// The largest picture any decoder accepts: a side of at most 20,000 pixels and at most
-// 100 million pixels in all, so that a hostile header cannot demand gigabytes.
+// The budget of one picture: at most 20,000 pixels a side and at most 256 MiB of stored rows
+// (padded to 32 bits) at the given depth, so that a hostile header cannot demand gigabytes.
+// Decoders check it with the default depth of 32 bits before they allocate anything: every
+// picture may become a 32-bit work bitmap (filters, textures, transparency), which must fit too.
 constexpr std::int64_t maxPictureSide = 20000;
-constexpr std::int64_t maxPicturePixels = 100'000'000;
-bool isAcceptablePictureSize(std::int64_t width, std::int64_t height);
+constexpr std::int64_t maxPictureBytes = 256LL * 1024 * 1024;
+bool isAcceptablePictureSize(std::int64_t width, std::int64_t height, int bitsPerPixel = 32);
+
+// Raised where memory for pixels cannot be had: a size beyond the budget or a failed allocation.
+class OutOfMemoryError : public Exception {
+public:
+    OutOfMemoryError() : Exception(QStringLiteral("メモリが不足しています")) {}
+};
+
+// A new image of the size and format, or OutOfMemoryError: never a null image to write into.
+QImage allocateImage(int width, int height, QImage::Format format);
+// The image converted to the format, or OutOfMemoryError (a null source stays null).
+QImage convertImage(const QImage& image, QImage::Format format);
 
 // A colour in the stored 0x00BBGGRR layout, converted to and from Qt's 0xAARRGGBB.
 constexpr QRgb qRgbFromColorRef(std::uint32_t color)
@@ -38,7 +53,8 @@ constexpr std::uint32_t colorRefFromQRgb(QRgb rgb)
 // The RGB value of a colour (0x00BBGGRR); system colours become their usual values.
 TColor colorToRgb(TColor color);
 
-// A 24-bit work bitmap: bytes blue, green, red per pixel, rows padded to 32 bits.
+// A 24-bit work bitmap: bytes blue, green, red per pixel, rows padded to 32 bits; allocated
+// through allocateImage.
 QImage createWorkBitmap(int width, int height);
 
 // The 256-entry grey colour table (entry i = red i, green i, blue i) of 8-bit masks and

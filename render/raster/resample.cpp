@@ -312,7 +312,7 @@ void resampleWindow(QImage& destination, const QImage& source, const QRect& sour
         return;
     if (!QRect(QPoint(0, 0), fullSize).contains(window))
         return;
-    QImage target(window.size(), source.format());
+    QImage target = allocateImage(window.width(), window.height(), source.format());
     if (source.format() == QImage::Format_Indexed8)
         target.setColorTable(source.colorTable());
     if (mode == ResampleMode::Nearest)

@@ -11,7 +11,7 @@ namespace poremi {
 
 QImage buildTransparencyMask(const QImage& source, std::uint32_t color)
 {
-    QImage mask(source.size(), QImage::Format_Mono);
+    QImage mask = allocateImage(source.width(), source.height(), QImage::Format_Mono);
     mask.setColorTable({qRgb(0, 0, 0), qRgb(255, 255, 255)});
     mask.fill(0);
     const QRgb key = qRgbFromColorRef(color);
@@ -74,7 +74,7 @@ const QImage& TMaskedImage::prepared(const QImage& source, std::uint32_t color)
 {
     if (preparedStale_) {
         const QImage& bits = mask(source, color);
-        prepared_ = source.convertToFormat(QImage::Format_BGR888);
+        prepared_ = convertImage(source, QImage::Format_BGR888);
         for (int y = 0; y < prepared_.height(); ++y) {
             const uchar* m = bits.constScanLine(y);
             uchar* p = prepared_.scanLine(y);
@@ -201,7 +201,18 @@ void TSafetyBitmap::drawTransparent(QPainter& painter, const QRect& rect) const
         return;
     }
     // Vector targets have no raster operations: the mask becomes the alpha channel.
-    QImage withAlpha = prepared.convertToFormat(QImage::Format_ARGB32);
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(QRectF(rect), alphaImage());
+    painter.restore();
+}
+
+QImage TSafetyBitmap::alphaImage() const
+{
+    if (!transparent_ || isEmpty())
+        return image_;
+    const QImage& bits = mask();
+    QImage withAlpha = convertImage(preparedImage(), QImage::Format_ARGB32);
     for (int y = 0; y < withAlpha.height(); ++y) {
         const uchar* m = bits.constScanLine(y);
         auto* p = reinterpret_cast<QRgb*>(withAlpha.scanLine(y));
@@ -209,10 +220,7 @@ void TSafetyBitmap::drawTransparent(QPainter& painter, const QRect& rect) const
             if (m[x >> 3] & (0x80 >> (x & 7)))
                 p[x] = 0;
     }
-    painter.save();
-    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(QRectF(rect), withAlpha);
-    painter.restore();
+    return withAlpha;
 }
 
 }  // namespace poremi

@@ -79,6 +79,10 @@ public:
     // Takes a mask built elsewhere (filters must not change which pixels are transparent).
     void setMask(const QImage& mask) { masked_.setMask(mask); }
 
+    // The pixels with an alpha channel: when transparent, the prepared image with the masked
+    // pixels at alpha 0; otherwise the image itself.
+    QImage alphaImage() const;
+
     // Shares the pixels and copies the mask.
     void assign(const TSafetyBitmap& source);
 

@@ -9,6 +9,7 @@
 #include "render/raster/pixel_layout.h"
 #include "render/raster/safety_bitmap.h"
 
+#include <QtGui/QPaintEngine>
 #include <QtGui/QPainter>
 #include <QtGui/QPicture>
 #include <gtest/gtest.h>
@@ -36,6 +37,55 @@ QImage quadPicture()
     image.setPixel(1, 1, qRgb(255, 255, 255));
     return image;
 }
+
+// A paint device that only counts the drawing calls that reach it.
+class CountingEngine : public QPaintEngine {
+public:
+    CountingEngine() : QPaintEngine(QPaintEngine::AllFeatures) {}
+    bool begin(QPaintDevice*) override { return true; }
+    bool end() override { return true; }
+    void updateState(const QPaintEngineState&) override {}
+    void drawPixmap(const QRectF&, const QPixmap&, const QRectF&) override { ++calls; }
+    void drawImage(const QRectF&, const QImage&, const QRectF&, Qt::ImageConversionFlags) override { ++calls; }
+    void drawTiledPixmap(const QRectF&, const QPixmap&, const QPointF&) override { ++calls; }
+    void drawRects(const QRect*, int count) override { calls += count; }
+    void drawRects(const QRectF*, int count) override { calls += count; }
+    void drawPath(const QPainterPath&) override { ++calls; }
+    void drawPolygon(const QPointF*, int, PolygonDrawMode) override { ++calls; }
+    void drawPolygon(const QPoint*, int, PolygonDrawMode) override { ++calls; }
+    Type type() const override { return QPaintEngine::User; }
+
+    long long calls = 0;
+};
+
+class CountingDevice : public QPaintDevice {
+public:
+    QPaintEngine* paintEngine() const override { return &engine_; }
+    long long calls() const { return engine_.calls; }
+
+protected:
+    int metric(PaintDeviceMetric metric) const override
+    {
+        switch (metric) {
+        case PdmWidth:
+        case PdmHeight: return 1200;
+        case PdmWidthMM:
+        case PdmHeightMM: return 120;
+        case PdmDpiX:
+        case PdmDpiY:
+        case PdmPhysicalDpiX:
+        case PdmPhysicalDpiY: return 254;
+        case PdmDepth: return 32;
+        case PdmNumColors: return 0x7FFFFFFF;
+        case PdmDevicePixelRatio: return 1;
+        case PdmDevicePixelRatioScaled: return int(QPaintDevice::devicePixelRatioFScale());
+        default: return 0;
+        }
+    }
+
+private:
+    mutable CountingEngine engine_;
+};
 
 }  // namespace
 
@@ -77,18 +127,80 @@ TEST(Hatch, ColorSpecPaintsHatchOverTheBackgroundAndRestoresThePainter)
 
 TEST(Tiles, RowsStartAtTheCornerAndAlternateRowsShiftByHalfATile)
 {
-    const QList<QRect> plain = tileRects(QRect(0, 0, 10, 7), QSize(4, 3), false);
-    EXPECT_EQ(plain.size(), 9);
-    const QList<QRect> shifted = tileRects(QRect(0, 0, 10, 7), QSize(4, 3), true);
-    // Row 1 starts at 0 − (4 + 1) div 2 = −2 and straddles the left edge.
-    const QList<QRect> expected{QRect(0, 0, 4, 3),  QRect(4, 0, 4, 3),  QRect(8, 0, 4, 3),
-                                QRect(-2, 3, 4, 3), QRect(2, 3, 4, 3),  QRect(6, 3, 4, 3),
-                                QRect(0, 6, 4, 3),  QRect(4, 6, 4, 3),  QRect(8, 6, 4, 3)};
-    EXPECT_EQ(shifted, expected);
-    EXPECT_EQ(tileRects(QRect(0, 0, 3, 3), QSize(5, 5), true).size(), 1);
-    // A zero-size tile paints nothing instead of looping.
-    EXPECT_TRUE(tileRects(QRect(0, 0, 10, 10), QSize(0, 4), false).isEmpty());
-    EXPECT_TRUE(tileRects(QRect(0, 0, 10, 10), QSize(4, 0), true).isEmpty());
+    // Every pixel of the tile has its own colour, so each target pixel names the tile pixel
+    // painted there. Odd rows start (width + 1) div 2 to the left: −2 for width 4, −3 for 5.
+    for (const QSize tileSize : {QSize(4, 3), QSize(5, 2)})
+        for (const bool shift : {false, true}) {
+            SCOPED_TRACE(testing::Message() << tileSize.width() << "x" << tileSize.height() << " shift " << shift);
+            QImage tile = createWorkBitmap(tileSize.width(), tileSize.height());
+            for (int y = 0; y < tile.height(); ++y)
+                for (int x = 0; x < tile.width(); ++x)
+                    tile.setPixel(x, y, qRgb(40 * x, 60 * y, 7));
+            TColorSpec spec;
+            spec.imageData().picture().setGraphic(std::make_unique<TBitmapGraphic>(TSafetyBitmap(tile)));
+            spec.setKind(TColorSpecKind::cskBitmap);
+            spec.setTile(true);
+            spec.setTileShift(shift);
+            QImage target = canvas(13, 9, qRgb(1, 2, 3));
+            QPainter painter(&target);
+            spec.paint(painter, QRect(2, 1, 10, 7));
+            painter.end();
+            const int w = tileSize.width(), h = tileSize.height();
+            for (int y = 0; y < 9; ++y)
+                for (int x = 0; x < 13; ++x) {
+                    QRgb expected = qRgb(1, 2, 3);  // outside the rectangle nothing is painted
+                    if (x >= 2 && x < 12 && y >= 1 && y < 8) {
+                        const int row = (y - 1) / h;
+                        const int start = (shift && row % 2 == 1) ? -(w + 1) / 2 : 0;
+                        expected = tile.pixel((x - 2 - start) % w, (y - 1) % h);
+                    }
+                    ASSERT_EQ(target.pixel(x, y), expected) << x << "," << y;
+                }
+        }
+}
+
+TEST(Tiles, OneTextureWhateverTheNumberOfTiles)
+{
+    // A 1 × 1 tile over a disc label at print resolution (120 mm in 0.1 mm units): drawn tile
+    // by tile that would be 1.44 million drawing calls.
+    QImage dot = createWorkBitmap(1, 1);
+    dot.setPixel(0, 0, qRgb(200, 10, 10));
+    TColorSpec spec;
+    spec.imageData().picture().setGraphic(std::make_unique<TBitmapGraphic>(TSafetyBitmap(dot)));
+    spec.setKind(TColorSpecKind::cskBitmap);
+    spec.setTile(true);
+    spec.setTileShift(true);
+    CountingDevice device;
+    QPainter painter(&device);
+    spec.paint(painter, QRect(0, 0, 1200, 1200));
+    painter.end();
+    EXPECT_GE(device.calls(), 1);
+    EXPECT_LE(device.calls(), 4);
+
+    QImage target = canvas(1200, 1200, qRgb(0, 0, 0));
+    QPainter raster(&target);
+    spec.paint(raster, QRect(0, 0, 1200, 1200));
+    raster.end();
+    EXPECT_EQ(target.pixel(0, 0), qRgb(200, 10, 10));
+    EXPECT_EQ(target.pixel(1199, 1199), qRgb(200, 10, 10));
+}
+
+TEST(Tiles, TransparentPixelsOfATiledBitmapKeepTheBackground)
+{
+    TColorSpec spec;
+    spec.imageData().picture().setGraphic(std::make_unique<TBitmapGraphic>(TSafetyBitmap(quadPicture())));
+    spec.imageData().setTransparentColor(0xFFFFFF);  // the white pixel
+    spec.setKind(TColorSpecKind::cskBitmap);
+    spec.setTile(true);
+    QImage target = canvas(4, 4, qRgb(10, 20, 30));
+    QPainter painter(&target);
+    spec.paint(painter, QRect(0, 0, 4, 4));
+    painter.end();
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4; ++x) {
+            const QRgb source = quadPicture().pixel(x % 2, y % 2);
+            ASSERT_EQ(target.pixel(x, y), source == qRgb(255, 255, 255) ? qRgb(10, 20, 30) : source) << x << "," << y;
+        }
 }
 
 TEST(Tiles, TiledPictureFillIsPixelExact)
