@@ -24,6 +24,10 @@ struct Span {
     {
         return {std::max(left, o.left), std::max(top, o.top), std::min(right, o.right), std::min(bottom, o.bottom)};
     }
+    bool contains(const Span& o) const
+    {
+        return !o.isEmpty() && o.left >= left && o.top >= top && o.right <= right && o.bottom <= bottom;
+    }
 };
 
 template <int Bytes>
@@ -70,8 +74,7 @@ void TGRBlender::execute(QImage& destination) const
     if (!formatsValid(destination))
         return;
     const Span maskRect = Span::of(maskRect_);
-    if (maskRect.isEmpty() || maskRect.intersected(Span::of(mask_)).width() != maskRect.width()
-        || maskRect.intersected(Span::of(mask_)).height() != maskRect.height())
+    if (!Span::of(mask_).contains(maskRect))
         return;
     const Span target = Span::of(destinationRect_);
     const Span sourceRect = Span::of(sourceRect_);
