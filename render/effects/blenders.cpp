@@ -35,12 +35,16 @@ void blendArea(QImage& destination, const QImage& source, const QImage& mask, co
                std::int64_t sourceDx, std::int64_t sourceDy, std::int64_t maskDx, std::int64_t maskDy,
                const std::array<std::uint8_t, 256>& alphas)
 {
+    // The blend table row of each mask byte, looked up once per run.
+    std::array<const std::uint8_t*, 256> rows;
+    for (int i = 0; i < 256; ++i)
+        rows[i] = blendTableRow(alphas[i]);
     for (std::int64_t y = area.top; y < area.bottom; ++y) {
         std::uint8_t* d = destination.scanLine(int(y)) + area.left * Bytes;
         const std::uint8_t* s = source.constScanLine(int(y + sourceDy)) + (area.left + sourceDx) * Bytes;
         const std::uint8_t* m = mask.constScanLine(int(y + maskDy)) + (area.left + maskDx);
         for (std::int64_t x = area.left; x < area.right; ++x, d += Bytes, s += Bytes, ++m) {
-            const std::uint8_t* row = blendTableRow(alphas[*m]);
+            const std::uint8_t* row = rows[*m];
             // The table's byte added modulo 256 lands on the blended value.
             d[0] = std::uint8_t(d[0] + row[s[0] - d[0]]);
             d[1] = std::uint8_t(d[1] + row[s[1] - d[1]]);

@@ -18,17 +18,19 @@ namespace {
 template <int Bytes>
 void rowSums(const std::uint8_t* p, int width, std::uint16_t* sums)
 {
-    for (int c = 0; c < 3; ++c) {
-        if (width == 1) {
+    if (width == 1) {
+        for (int c = 0; c < 3; ++c)
             sums[c] = std::uint16_t(3 * p[c]);
-            continue;
-        }
-        sums[c] = std::uint16_t(2 * p[c] + p[Bytes + c]);
-        for (int x = 1; x < width - 1; ++x)
-            sums[3 * x + c] = std::uint16_t(p[(x - 1) * Bytes + c] + p[x * Bytes + c] + p[(x + 1) * Bytes + c]);
-        const int last = width - 1;
-        sums[3 * last + c] = std::uint16_t(p[(last - 1) * Bytes + c] + 2 * p[last * Bytes + c]);
+        return;
     }
+    for (int c = 0; c < 3; ++c)
+        sums[c] = std::uint16_t(2 * p[c] + p[Bytes + c]);
+    for (int x = 1; x < width - 1; ++x, sums += 3, p += Bytes)
+        for (int c = 0; c < 3; ++c)
+            sums[3 + c] = std::uint16_t(p[c] + p[Bytes + c] + p[2 * Bytes + c]);
+    // p now points at pixel width − 2, sums at the sums of pixel width − 2.
+    for (int c = 0; c < 3; ++c)
+        sums[3 + c] = std::uint16_t(p[c] + 2 * p[Bytes + c]);
 }
 
 // One pass from rect of in into out (of the rectangle's size). Only three rows of sums are

@@ -38,8 +38,10 @@ void fillSpan(const QImage& source, std::uint8_t* row, int x0, int x1, std::int6
 {
     const int width = source.width();
     const int height = source.height();
+    const std::uint8_t* bits = source.constBits();
+    const qsizetype stride = source.bytesPerLine();
     for (int x = x0; x < x1; ++x, u += du, v += dv) {
-        const std::uint8_t* s = source.constScanLine(sourceIndex(v, height)) + std::ptrdiff_t(sourceIndex(u, width)) * Bytes;
+        const std::uint8_t* s = bits + sourceIndex(v, height) * stride + std::ptrdiff_t(sourceIndex(u, width)) * Bytes;
         std::memcpy(row + std::ptrdiff_t(x) * Bytes, s, Bytes);
     }
 }
