@@ -1,6 +1,7 @@
 #include "app/module/class_registration.h"
 
 #include "paper/paper_classes.h"
+#include "render/effects/filter_effects.h"
 #include "render/raster/raster_classes.h"
 #include "render/text/text_classes.h"
 
@@ -8,6 +9,7 @@ namespace poremi {
 
 void registerAllClasses() {
     registerRasterClasses();
+    installImageEffects();
     registerTextClasses();
     registerPaperClasses();
 }

@@ -1,5 +1,6 @@
 #pragma once
-// Registers every persisted class of every library, in a fixed order, before anything is read.
+// Registers every persisted class of every library, in a fixed order, and installs the image
+// effects of the picture filters, before anything is read.
 
 namespace poremi {
 

@@ -5,10 +5,12 @@
 #include "document/stream/stream_error.h"
 #include "document/stream/value_reader.h"
 #include "document/stream/value_writer.h"
-#include "render/raster/picture.h"
 #include "render/raster/pixel_layout.h"
+#include "render/raster/picture.h"
 
 #include <QtGui/QPainter>
+
+#include <atomic>
 
 namespace poremi {
 
@@ -70,11 +72,21 @@ QImage TClipFilter::cut(const QImage& source, std::uint32_t fillColor, bool tran
     const TRect cut = clipRect_.isEmpty() ? whole : clipRect_;
     if (!transparentMode && cut == whole)
         return source;
-    QImage result = allocateImage(rectWidth(cut), rectHeight(cut),
-                                  source.depth() == 32 ? QImage::Format_RGB32 : QImage::Format_BGR888);
+    // A stored rectangle may span the whole 32-bit range: its size is taken in 64 bits and
+    // checked before anything is allocated.
+    const std::int64_t width = std::int64_t(cut.right) - cut.left;
+    const std::int64_t height = std::int64_t(cut.bottom) - cut.top;
+    if (!isAcceptablePictureSize(width, height))
+        return QImage();
+    QImage result(int(width), int(height), source.depth() == 32 ? QImage::Format_RGB32 : QImage::Format_BGR888);
+    if (result.isNull())
+        return result;
     result.fill(QColor::fromRgb(qRgbFromColorRef(fillColor)));
-    QPainter painter(&result);
-    painter.drawImage(-cut.left, -cut.top, source);
+    // Only a cut that meets the picture draws it; then the shift is within the bitmap's size.
+    if (!intersectRect(cut, whole).isEmpty()) {
+        QPainter painter(&result);
+        painter.drawImage(-cut.left, -cut.top, source);
+    }
     return result;
 }
 
@@ -112,6 +124,26 @@ const TClassInfo& TGREFilter::staticClassInfo()
 {
     static const TClassInfo info = describeClass<TGREFilter, TImageFilter>("TGREFilter");
     return info;
+}
+
+namespace {
+
+std::atomic<FilterEffectRunner> effectRunner{nullptr};
+
+}  // namespace
+
+void installFilterEffectRunner(FilterEffectRunner runner)
+{
+    effectRunner.store(runner);
+}
+
+QImage TGREFilter::apply(const QImage& source) const
+{
+    const FilterEffectRunner runner = effectRunner.load();
+    if (!runner || source.isNull())
+        return source;
+    QImage result = runner(*this, source.convertToFormat(QImage::Format_BGR888));
+    return result.isNull() ? source : result;
 }
 
 const TClassInfo& TBlurFilter::staticClassInfo()

@@ -1,7 +1,8 @@
 #pragma once
 // The persistent filters of a picture holder, applied in the order clip, blur, monotone tone,
-// light. The clip filter cuts the picture; the pixel effects of the others arrive with the
-// image effects and are neutral (a copy) until then, but their settings are kept and stored.
+// light. The clip filter cuts the picture here; the pixel effects of the others live in the
+// image effects library above this one, which installs them through installFilterEffectRunner
+// (until then every effect filter is neutral: a copy).
 
 #include "document/stream/persistent.h"
 #include "render/geometry/rect.h"
@@ -41,7 +42,7 @@ public:
     bool canApply(const TPicture&) const override { return true; }
     bool isActive(const TPicture& picture) const override;
     // The cut rectangle (the whole picture when the clip is empty), unscaled; parts outside
-    // the picture take the fill colour.
+    // the picture take the fill colour. A cut too large for a bitmap gives a null image.
     QImage apply(const QImage& source) const override { return cut(source, fillColor_, transparentMode_); }
     QImage cut(const QImage& source, std::uint32_t fillColor, bool transparentMode) const;
 
@@ -55,8 +56,18 @@ private:
     bool transparentMode_ = false;
 };
 
+class TGREFilter;
+
+// Runs the pixel effect of an effect filter on a 24-bit bitmap and returns the result, or a
+// null image when the filter's values make it neutral.
+using FilterEffectRunner = QImage (*)(const TGREFilter& filter, const QImage& source);
+void installFilterEffectRunner(FilterEffectRunner runner);
+
 class TGREFilter : public TImageFilter {
     POREMI_PERSISTENT(TGREFilter)
+public:
+    // A 24-bit copy of source run through the filter's effect; source itself when neutral.
+    QImage apply(const QImage& source) const override;
 };
 
 class TBlurFilter : public TGREFilter {
