@@ -2,8 +2,8 @@
 // the ratio of process CPU times (Qt scales and draws on worker threads) printed at the end
 // (ours / Qt; below 1 means ours is faster).
 
-#include "render/fill/fill_color.h"
-#include "render/fill/gradient.h"
+#include "render/raster/fill_color.h"
+#include "render/raster/gradient.h"
 #include "render/geometry/scaler.h"
 #include "render/raster/blur.h"
 #include "render/raster/memory_canvas.h"

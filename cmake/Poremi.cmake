@@ -13,6 +13,7 @@ endfunction()
 
 # poremi_library(NAME DIRS dir... [DEPS target...] [PCH header...])
 # A static library made of every .cpp below the given folders (relative to the source root),
+# except those of subfolders that hold a library of their own,
 # and, when tests/<NAME>/ exists, its one GoogleTest executable "test_<NAME>".
 function(poremi_library name)
   cmake_parse_arguments(ARG "" "" "DIRS;DEPS;PCH" ${ARGN})
@@ -20,7 +21,21 @@ function(poremi_library name)
   foreach(dir ${ARG_DIRS})
     file(GLOB_RECURSE found CONFIGURE_DEPENDS
       ${PROJECT_SOURCE_DIR}/${dir}/*.cpp ${PROJECT_SOURCE_DIR}/${dir}/*.h)
-    list(APPEND sources ${found})
+    # A subfolder with a CMakeLists.txt of its own is another library.
+    foreach(file ${found})
+      get_filename_component(folder ${file} DIRECTORY)
+      set(nested FALSE)
+      while(NOT folder STREQUAL "${PROJECT_SOURCE_DIR}/${dir}")
+        if(EXISTS ${folder}/CMakeLists.txt)
+          set(nested TRUE)
+          break()
+        endif()
+        get_filename_component(folder ${folder} DIRECTORY)
+      endwhile()
+      if(NOT nested)
+        list(APPEND sources ${file})
+      endif()
+    endforeach()
   endforeach()
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR}/generated)

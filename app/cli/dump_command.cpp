@@ -7,7 +7,7 @@
 #include "document/container/zlib_stream.h"
 #include "document/stream/stream_dump.h"
 #include "platform/cfb/storage.h"
-#include "platform/native_path.h"
+#include "base/native_path.h"
 
 #include <QtCore/QFile>
 #include <QtCore/QRegularExpression>

@@ -1,6 +1,6 @@
 #include "app/module/main_data_module.h"
 
-#include "app/frame/application_macros.h"
+#include "core/application_macros.h"
 #include "app/module/class_registration.h"
 #include "paper/purpose.h"
 

@@ -4,7 +4,7 @@
 #include "document/container/doc_path.h"
 #include "document/container/storage_mode.h"
 #include "platform/cfb/compound_file_error.h"
-#include "platform/native_path.h"
+#include "base/native_path.h"
 
 #include <QtCore/QDir>
 #include <algorithm>

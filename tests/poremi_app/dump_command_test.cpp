@@ -3,7 +3,7 @@
 #include "document/container/doc_stream.h"
 #include "document/container/storage_mode.h"
 #include "document/container/zlib_stream.h"
-#include "platform/native_path.h"
+#include "base/native_path.h"
 #include "tests/support/test_environment.h"
 
 #include <QtCore/QFile>

@@ -5,7 +5,7 @@
 #include "document/container/storage_mode.h"
 #include "document/container/zlib_stream.h"
 #include "platform/cfb/compound_file_error.h"
-#include "platform/native_path.h"
+#include "base/native_path.h"
 #include "tests/support/test_environment.h"
 #include "tests/support/test_data.h"
 

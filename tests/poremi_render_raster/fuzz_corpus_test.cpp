@@ -1,6 +1,6 @@
 // Every seed of the bitmap and picture-data fuzz targets goes through the readers.
 
-#include "tests/poremi_render_raster/untrusted_pictures.h"
+#include "fuzz/support/untrusted_pictures.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
