@@ -1,7 +1,7 @@
 #include "core/password_scrambler.h"
 
-#include "core/app_frame.h"
 #include "base/text_codec.h"
+#include "core/app_frame.h"
 #include "platform/settings_store.h"
 
 namespace poremi {

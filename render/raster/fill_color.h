@@ -4,10 +4,10 @@
 // fill to paint the shape's bounding rectangle.
 
 #include "document/stream/persistent.h"
+#include "render/raster/change_notifier.h"
 #include "render/raster/gradation_colors.h"
 #include "render/raster/gradient.h"
 #include "render/raster/hatch.h"
-#include "render/raster/change_notifier.h"
 #include "render/raster/image_data.h"
 
 #include <functional>
