@@ -13,7 +13,6 @@
 #include <QtCore/QStandardPaths>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QScreen>
-#include <QtWidgets/QWidget>
 
 namespace poremi {
 namespace {
@@ -129,25 +128,22 @@ void TAppFrame::writeSettingString(const QString& name, const QString& value) { 
 
 // ---- window positions ------------------------------------------------------------------
 
-void TAppFrame::saveFormPosition(const QWidget& form) {
-    const QRect r = form.isMaximized() || form.isMinimized() ? form.normalGeometry() : form.geometry();
-    const QString name = form.objectName();
-    writeSettingInt(name + QStringLiteral("Left"), r.left());
-    writeSettingInt(name + QStringLiteral("Top"), r.top());
-    writeSettingInt(name + QStringLiteral("Width"), r.width());
-    writeSettingInt(name + QStringLiteral("Height"), r.height());
+void TAppFrame::saveFormRect(const QString& formName, const QRect& r) {
+    writeSettingInt(formName + QStringLiteral("Left"), r.left());
+    writeSettingInt(formName + QStringLiteral("Top"), r.top());
+    writeSettingInt(formName + QStringLiteral("Width"), r.width());
+    writeSettingInt(formName + QStringLiteral("Height"), r.height());
 }
 
-void TAppFrame::restoreFormPosition(QWidget& form, int defaultWidth, int defaultHeight) {
+QRect TAppFrame::restoredFormRect(const QString& formName, int defaultWidth, int defaultHeight) {
     const QRect screen = primaryScreenRect();
-    const QString name = form.objectName();
     const int w0 = std::min(screen.width(), defaultWidth);
     const int h0 = std::min(screen.height(), defaultHeight);
-    const int width = readSettingInt(name + QStringLiteral("Width"), w0);
-    const int height = readSettingInt(name + QStringLiteral("Height"), h0);
-    const int left = readSettingInt(name + QStringLiteral("Left"), screen.left() + (screen.width() - w0) / 2);
-    const int top = readSettingInt(name + QStringLiteral("Top"), screen.top() + (screen.height() - h0) / 2);
-    form.setGeometry(left, top, width, height);
+    const int width = readSettingInt(formName + QStringLiteral("Width"), w0);
+    const int height = readSettingInt(formName + QStringLiteral("Height"), h0);
+    const int left = readSettingInt(formName + QStringLiteral("Left"), screen.left() + (screen.width() - w0) / 2);
+    const int top = readSettingInt(formName + QStringLiteral("Top"), screen.top() + (screen.height() - h0) / 2);
+    return QRect(left, top, width, height);
 }
 
 // ---- messages --------------------------------------------------------------------------
@@ -211,7 +207,7 @@ bool TAppFrame::checkExecuteConditions() {
     }
     if (executeCondition_.testFlag(ExecuteCondition::ecNeedPrinter)) {
         // PDF output always works here, so a missing printer is told but does not end start-up.
-        if (!hasDefaultPrinter()) showMessageBox(QStringLiteral("$(SysMsgNotDefaultPrinter)"));
+        if (!defaultPrinterProbe_ || !defaultPrinterProbe_()) showMessageBox(QStringLiteral("$(SysMsgNotDefaultPrinter)"));
     }
     if (executeCondition_.testFlag(ExecuteCondition::ecExclusive)) {
         auto lock = std::make_unique<SingleInstanceLock>(macro_.expand(QStringLiteral("$(SysMutexID)")));

@@ -3,17 +3,16 @@
 // start-up conditions, shows every message box, keeps window positions and gives typed access
 // to the settings key. Exactly one frame exists while the application runs.
 
-#include "core/macro_string.h"
 #include "base/user_interface.h"
+#include "core/macro_string.h"
 
 #include <QtCore/QObject>
+#include <QtCore/QRect>
 #include <QtCore/QVariant>
 #include <QtCore/QVersionNumber>
 #include <functional>
 #include <memory>
 #include <optional>
-
-class QWidget;
 
 namespace poremi {
 
@@ -63,9 +62,10 @@ public:
     // The expanded settings key; empty when SysRegistryKey is empty or cannot be expanded.
     QString settingsKey();
 
-    // Window rectangles by the widget's object name.
-    void saveFormPosition(const QWidget& form);
-    void restoreFormPosition(QWidget& form, int defaultWidth, int defaultHeight);
+    // Window rectangles by the form's name (the widget side is app/frame/form_position.h).
+    void saveFormRect(const QString& formName, const QRect& normalRect);
+    // The stored rectangle; what is missing defaults to the default size centred on the screen.
+    QRect restoredFormRect(const QString& formName, int defaultWidth, int defaultHeight);
 
     // Expands the text and asks the user; returns the modal result.
     int messageBox(const QString& text, const QList<MessageButton>& buttons, int defaultIndex, int cancelIndex);
@@ -75,8 +75,11 @@ public:
     // Shows an error that reached the top level (OnException when assigned).
     void handleException(const std::exception& error);
 
-    // The start-up conditions in order; false ends start-up.
+    // The start-up conditions in order; false ends start-up. Whether a default printer exists
+    // is asked of the probe (printing support lies above this library); without one the
+    // answer is no printer.
     bool checkExecuteConditions();
+    void setDefaultPrinterProbe(std::function<bool()> probe) { defaultPrinterProbe_ = std::move(probe); }
 
     // Finds relativePath ("\"-separated, may end in a "*"/"?" pattern) in the executable's folder
     // or on the installation media. When nothing is found and displayName is not null, the user
@@ -100,6 +103,7 @@ private:
     ExecuteConditions executeCondition_;
     QString lastRoot_;
     std::unique_ptr<SingleInstanceLock> instanceLock_;
+    std::function<bool()> defaultPrinterProbe_;
 };
 
 // Expands with the frame's table, or returns text unchanged while there is no frame.

@@ -3,9 +3,9 @@
 #include "core/app_frame.h"
 #include "platform/settings_store.h"
 
+#include <QtCore/QCoreApplication>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QScreen>
-#include <QtWidgets/QWidget>
 
 namespace poremi {
 namespace {
@@ -35,31 +35,23 @@ QString TEnvIniIO::readString(const QString& name, const QString& defaultValue) 
     return value ? value->toString() : defaultValue;
 }
 
-void TEnvIniIO::saveBounds(const QWidget& form) {
-    const QRect r = form.geometry();
+void TEnvIniIO::saveBounds(const QRect& r) {
     writeInt(QStringLiteral("FormLeft"), r.left());
     writeInt(QStringLiteral("FormTop"), r.top());
     writeInt(QStringLiteral("FormRight"), r.left() + r.width());
     writeInt(QStringLiteral("FormBottom"), r.top() + r.height());
 }
 
-void TEnvIniIO::restoreBounds(QWidget& form) const {
+std::optional<QRect> TEnvIniIO::storedBounds() const {
     const int left = readInt(QStringLiteral("FormLeft"), -1);
     const int top = readInt(QStringLiteral("FormTop"), -1);
     const int right = readInt(QStringLiteral("FormRight"), -1);
     const int bottom = readInt(QStringLiteral("FormBottom"), -1);
-    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QScreen* screen = qobject_cast<QGuiApplication*>(QCoreApplication::instance()) ? QGuiApplication::primaryScreen() : nullptr;
     const QRect area = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
     const bool missing = left == -1 || top == -1 || right == -1 || bottom == -1;
-    if (missing || left > area.right() - kEdgeMargin || top > area.bottom() - kEdgeMargin) {
-        const QWidget* owner = form.parentWidget() ? form.parentWidget()->window() : nullptr;
-        const QRect around = owner ? owner->geometry() : area;
-        QRect r = form.geometry();
-        r.moveCenter(around.center());
-        form.setGeometry(r);
-        return;
-    }
-    form.setGeometry(left, top, right - left, bottom - top);
+    if (missing || left > area.right() - kEdgeMargin || top > area.bottom() - kEdgeMargin) return std::nullopt;
+    return QRect(left, top, right - left, bottom - top);
 }
 
 }  // namespace poremi

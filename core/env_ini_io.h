@@ -1,9 +1,9 @@
 #pragma once
 // Named values and window bounds in a section below the settings key.
 
+#include <QtCore/QRect>
 #include <QtCore/QString>
-
-class QWidget;
+#include <optional>
 
 namespace poremi {
 
@@ -16,11 +16,12 @@ public:
     void writeString(const QString& name, const QString& value);
     QString readString(const QString& name, const QString& defaultValue) const;
 
-    // "FormLeft", "FormTop", "FormRight", "FormBottom".
-    void saveBounds(const QWidget& form);
-    // Applies the stored rectangle, or centres the form on its owner when a value is missing
-    // or the stored corner lies within 16 pixels of the screen's right or bottom edge.
-    void restoreBounds(QWidget& form) const;
+    // "FormLeft", "FormTop", "FormRight", "FormBottom" (the widget side is
+    // app/frame/form_position.h).
+    void saveBounds(const QRect& bounds);
+    // The stored rectangle; none when a value is missing or the stored corner lies within 16
+    // pixels of the screen's right or bottom edge (the form is then centred on its owner).
+    std::optional<QRect> storedBounds() const;
 
 private:
     QString key_;

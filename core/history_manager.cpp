@@ -4,8 +4,6 @@
 #include "platform/settings_store.h"
 
 #include <QtCore/QRegularExpression>
-#include <QtGui/QAction>
-#include <QtWidgets/QMenu>
 #include <algorithm>
 
 namespace poremi {
@@ -26,8 +24,6 @@ bool itemNameLess(const QString& a, const QString& b) {
 }  // namespace
 
 THistoryManager::THistoryManager(QObject* parent) : QObject(parent) {}
-
-THistoryManager::~THistoryManager() { clearMenu(); }
 
 std::pair<QString, QString> THistoryManager::keyParts() const {
     const QString path = ExpandMacros(registryKey_);
@@ -59,7 +55,7 @@ void THistoryManager::store(const QStringList& list) {
     store.removeKey(key);
     for (qsizetype i = 0; i < list.size(); ++i) store.setValue(key, kItemPrefix + QString::number(i), list[i]);
     store.sync();
-    rebuildMenu(list);
+    emit changed(list);
 }
 
 void THistoryManager::add(const QString& text) {
@@ -80,11 +76,9 @@ QStringList THistoryManager::items() { return load(); }
 
 void THistoryManager::clearAll() { store({}); }
 
-void THistoryManager::setMenuItem(QMenu* menu, QAction* anchor) {
-    clearMenu();
-    menu_ = menu;
-    anchor_ = anchor;
-    if (menu_ && anchor_) rebuildMenu(load());
+void THistoryManager::choose(const QString& text) {
+    add(text);
+    if (OnMenuClick) OnMenuClick(text);
 }
 
 QString THistoryManager::menuCaption(int index, const QString& text) const {
@@ -93,52 +87,6 @@ QString THistoryManager::menuCaption(int index, const QString& text) const {
     if (!useAccelerator_) return shown;
     const QChar key = index < 10 ? QChar(u'0' + index) : QChar(u'A' + (index - 10));
     return QLatin1Char('&') + key + QLatin1Char(' ') + shown;
-}
-
-void THistoryManager::clearMenu() {
-    for (const QPointer<QAction>& action : created_) {
-        if (action) {
-            if (menu_) menu_->removeAction(action);
-            // Later: the action being triggered may be one of these.
-            action->deleteLater();
-        }
-    }
-    created_.clear();
-}
-
-void THistoryManager::rebuildMenu(const QStringList& list) {
-    if (!menu_ || !anchor_) return;
-    clearMenu();
-    anchor_->setVisible(false);
-    if (list.isEmpty()) return;
-    const QList<QAction*> actions = menu_->actions();
-    const qsizetype anchorIndex = actions.indexOf(anchor_.data());
-    QAction* before = anchorIndex >= 0 && anchorIndex + 1 < actions.size() ? actions[anchorIndex + 1] : nullptr;
-    const auto insert = [&](QAction* action) {
-        menu_->insertAction(before, action);
-        created_.append(action);
-    };
-    const auto separator = [&] {
-        auto* action = new QAction(menu_);
-        action->setSeparator(true);
-        insert(action);
-    };
-    if (anchorIndex > 0) separator();
-    for (qsizetype i = 0; i < list.size(); ++i) {
-        auto* action = new QAction(menuCaption(int(i), list[i]), menu_);
-        const QString text = list[i];
-        connect(action, &QAction::triggered, this, [this, text] {
-            add(text);
-            if (OnMenuClick) OnMenuClick(text);
-        });
-        insert(action);
-    }
-    if (!clearCaption_.isEmpty()) {
-        separator();
-        auto* action = new QAction(clearCaption_, menu_);
-        connect(action, &QAction::triggered, this, [this] { clearAll(); });
-        insert(action);
-    }
 }
 
 }  // namespace poremi

@@ -1,14 +1,10 @@
 #pragma once
-// A most-recent-first list of texts kept in a settings sub-key ("Item0" = most recent),
-// optionally shown as items of a menu after an anchor item.
+// A most-recent-first list of texts kept in a settings sub-key ("Item0" = most recent), with
+// what a menu shows of it; app/frame/history_menu.h puts the entries into a menu.
 
 #include <QtCore/QObject>
-#include <QtCore/QPointer>
 #include <QtCore/QStringList>
 #include <functional>
-
-class QAction;
-class QMenu;
 
 namespace poremi {
 
@@ -16,7 +12,6 @@ class THistoryManager : public QObject {
     Q_OBJECT
 public:
     explicit THistoryManager(QObject* parent = nullptr);
-    ~THistoryManager() override;
 
     // Macro-expanded when used; the last path component is the list's sub-key.
     QString registryKey() const { return registryKey_; }
@@ -27,9 +22,6 @@ public:
     void setUseAccelerator(bool on) { useAccelerator_ = on; }
     QString clearHistoryCaption() const { return clearCaption_; }
     void setClearHistoryCaption(const QString& caption) { clearCaption_ = caption; }
-    // The menu items are built after anchor (an action of menu); the anchor itself is hidden.
-    void setMenuItem(QMenu* menu, QAction* anchor);
-
     std::function<void(const QString& text)> OnMenuClick;
 
     // Moves text to the top (case-insensitive duplicates removed), keeps at most limit().
@@ -37,24 +29,25 @@ public:
     void remove(const QString& text);
     QStringList items();
     void clearAll();
+    // An entry chosen from the menu: moved to the top, then OnMenuClick.
+    void choose(const QString& text);
 
     // The caption of the entry at index in the menu.
     QString menuCaption(int index, const QString& text) const;
 
+signals:
+    // After every change of the stored list.
+    void changed(const QStringList& items);
+
 private:
     QStringList load();
     void store(const QStringList& list);
-    void rebuildMenu(const QStringList& list);
-    void clearMenu();
     std::pair<QString, QString> keyParts() const;
 
     QString registryKey_;
     int limit_ = 10;
     bool useAccelerator_ = false;
     QString clearCaption_;
-    QPointer<QMenu> menu_;
-    QPointer<QAction> anchor_;
-    QList<QPointer<QAction>> created_;
 };
 
 }  // namespace poremi

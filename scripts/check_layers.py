@@ -14,7 +14,8 @@ import pathlib
 import re
 import sys
 
-QT_LEVELS = {"Core": 0, "Gui": 1, "PrintSupport": 1, "Widgets": 2}
+# Qt PrintSupport links Qt Widgets, so it counts as Widgets.
+QT_LEVELS = {"Core": 0, "Gui": 1, "PrintSupport": 2, "Widgets": 2}
 SKIPPED_FOLDERS = {"build", ".git"}
 
 

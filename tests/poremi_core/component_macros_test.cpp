@@ -2,7 +2,7 @@
 
 #include "document/stream/class_declaration.h"
 #include "document/stream/string_list.h"
-#include "tests/poremi_core/frame_fixture.h"
+#include "tests/support/frame_fixture.h"
 
 namespace poremi {
 namespace {

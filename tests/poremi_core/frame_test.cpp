@@ -1,10 +1,11 @@
-#include "frame_fixture.h"
+#include "tests/support/frame_fixture.h"
 
 #include "core/settings.h"
 #include "platform/single_instance.h"
 
 #include <QtCore/QFile>
-#include <QtWidgets/QWidget>
+#include <QtGui/QGuiApplication>
+#include <QtGui/QScreen>
 
 namespace poremi::test {
 namespace {
@@ -42,18 +43,18 @@ TEST_F(FrameTest, SettingsWithoutRegistryKeyGiveDefaultsAndWriteNothing) {
     EXPECT_EQ(frame->readSettingInt(QStringLiteral("Banding"), 1), 1);
 }
 
-TEST_F(FrameTest, FormPositionsRoundTripAndDefaultToCentred) {
-    QWidget form;
-    form.setObjectName(QStringLiteral("frmSample"));
-    frame->restoreFormPosition(form, 400, 300);
-    EXPECT_EQ(form.size(), QSize(400, 300));
-    form.setGeometry(10, 20, 500, 350);
-    frame->saveFormPosition(form);
+TEST_F(FrameTest, FormRectanglesRoundTripAndDefaultToCentred) {
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const QRect fresh = frame->restoredFormRect(QStringLiteral("frmSample"), 400, 300);
+    EXPECT_EQ(fresh.size(), QSize(400, 300));
+    EXPECT_EQ(fresh.center().x(), screen.center().x());
+    // A default larger than the screen is cut to it.
+    EXPECT_EQ(frame->restoredFormRect(QStringLiteral("frmHuge"), 100000, 100000).size(), screen.size());
+
+    frame->saveFormRect(QStringLiteral("frmSample"), QRect(10, 20, 500, 350));
     EXPECT_EQ(frame->readSettingInt(QStringLiteral("frmSampleWidth"), 0), 500);
-    QWidget other;
-    other.setObjectName(QStringLiteral("frmSample"));
-    frame->restoreFormPosition(other, 400, 300);
-    EXPECT_EQ(other.geometry(), QRect(10, 20, 500, 350));
+    EXPECT_EQ(frame->readSettingInt(QStringLiteral("frmSampleLeft"), 0), 10);
+    EXPECT_EQ(frame->restoredFormRect(QStringLiteral("frmSample"), 400, 300), QRect(10, 20, 500, 350));
 }
 
 TEST_F(FrameTest, MessageBoxesExpandAndUseTheButtons) {
@@ -117,10 +118,16 @@ TEST_F(FrameTest, UnwritableDataFolderEndsStartUp) {
 
 TEST_F(FrameTest, MissingPrinterIsToldButStartUpGoesOn) {
     frame->setExecuteCondition(ExecuteCondition::ecNeedPrinter | ExecuteCondition::ecNeedHighColor);
-    // The offscreen platform has a deep screen and no printers.
+    const QString told = QStringLiteral("通常使うプリンタがセットされていません\r\nコントロールパネルのプリンタを開いて設定してください");
+    // The offscreen platform has a deep screen; without a probe no printer is known.
     EXPECT_TRUE(frame->checkExecuteConditions());
-    EXPECT_EQ(ui.texts(), QStringList{QStringLiteral(
-                               "通常使うプリンタがセットされていません\r\nコントロールパネルのプリンタを開いて設定してください")});
+    EXPECT_EQ(ui.texts(), QStringList{told});
+    frame->setDefaultPrinterProbe([] { return false; });
+    EXPECT_TRUE(frame->checkExecuteConditions());
+    EXPECT_EQ(ui.texts(), (QStringList{told, told}));
+    frame->setDefaultPrinterProbe([] { return true; });
+    EXPECT_TRUE(frame->checkExecuteConditions());
+    EXPECT_EQ(ui.texts().size(), 2);
 }
 
 TEST_F(FrameTest, LocatesDataBesideTheExecutableAndOnTheMedia) {

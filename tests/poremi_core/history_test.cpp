@@ -1,15 +1,12 @@
-#include "frame_fixture.h"
+#include "tests/support/frame_fixture.h"
 
+#include "base/text_codec.h"
 #include "core/env_ini_io.h"
 #include "core/history_manager.h"
 #include "core/password_scrambler.h"
-#include "base/text_codec.h"
 
 #include <QtGui/QGuiApplication>
 #include <QtGui/QScreen>
-
-#include <QtGui/QAction>
-#include <QtWidgets/QMenu>
 
 namespace poremi::test {
 namespace {
@@ -65,38 +62,29 @@ TEST_F(HistoryTest, EmptyKeyIsAnError) {
     }
 }
 
-TEST_F(HistoryTest, BuildsMenuItemsAfterTheAnchor) {
-    QMenu menu;
-    menu.addAction(QStringLiteral("開く(&O)"));
-    QAction* anchor = menu.addAction(QStringLiteral("(履歴)"));
-    QAction* quit = menu.addAction(QStringLiteral("終了(&X)"));
+TEST_F(HistoryTest, MenuCaptionsCountDigitsThenLettersAndDoubleAmpersands) {
+    EXPECT_EQ(history.menuCaption(0, QStringLiteral("R&B.lbx")), QStringLiteral("R&&B.lbx"));
     history.setUseAccelerator(true);
-    history.setLimit(12);
-    history.setClearHistoryCaption(QStringLiteral("履歴の消去"));
-    history.setMenuItem(&menu, anchor);
-    for (int i = 11; i >= 0; --i) history.add(QStringLiteral("R&B%1.lbx").arg(i));
+    EXPECT_EQ(history.menuCaption(0, QStringLiteral("R&B.lbx")), QStringLiteral("&0 R&&B.lbx"));
+    EXPECT_EQ(history.menuCaption(9, QStringLiteral("a")), QStringLiteral("&9 a"));
+    EXPECT_EQ(history.menuCaption(10, QStringLiteral("a")), QStringLiteral("&A a"));
+    EXPECT_EQ(history.menuCaption(11, QStringLiteral("a")), QStringLiteral("&B a"));
+}
 
-    QStringList captions;
-    for (QAction* a : menu.actions()) captions << (a->isSeparator() ? QStringLiteral("-") : a->text());
-    ASSERT_EQ(captions.size(), 3 + 1 + 12 + 2);
-    EXPECT_FALSE(anchor->isVisible());
-    EXPECT_EQ(captions[2], QStringLiteral("-"));
-    EXPECT_EQ(captions[3], QStringLiteral("&0 R&&B0.lbx"));
-    EXPECT_EQ(captions[12], QStringLiteral("&9 R&&B9.lbx"));
-    EXPECT_EQ(captions[13], QStringLiteral("&A R&&B10.lbx"));
-    EXPECT_EQ(captions[14], QStringLiteral("&B R&&B11.lbx"));
-    EXPECT_EQ(captions[15], QStringLiteral("-"));
-    EXPECT_EQ(captions[16], QStringLiteral("履歴の消去"));
-    EXPECT_EQ(menu.actions().last(), quit);
-
-    QString clicked;
-    history.OnMenuClick = [&](const QString& text) { clicked = text; };
-    menu.actions()[5]->trigger();
-    EXPECT_EQ(clicked, QStringLiteral("R&B2.lbx"));
-    EXPECT_EQ(history.items().first(), QStringLiteral("R&B2.lbx"));
-    menu.actions().at(16)->trigger();
-    EXPECT_TRUE(history.items().isEmpty());
-    EXPECT_EQ(menu.actions().size(), 3);
+TEST_F(HistoryTest, ChoosingMovesToTheTopThenTellsAndEveryChangeIsAnnounced) {
+    QList<QStringList> announced;
+    QObject::connect(&history, &THistoryManager::changed, [&](const QStringList& items) { announced << items; });
+    history.add(QStringLiteral("a"));
+    history.add(QStringLiteral("b"));
+    QStringList whenClicked;
+    history.OnMenuClick = [&](const QString&) { whenClicked = history.items(); };
+    history.choose(QStringLiteral("a"));
+    EXPECT_EQ(whenClicked, (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+    history.clearAll();
+    ASSERT_EQ(announced.size(), 4);
+    EXPECT_EQ(announced[1], (QStringList{QStringLiteral("b"), QStringLiteral("a")}));
+    EXPECT_EQ(announced[2], (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+    EXPECT_TRUE(announced[3].isEmpty());
 }
 
 TEST_F(FrameTest, PasswordScramblingRoundTripsEveryText) {
@@ -116,27 +104,27 @@ TEST_F(FrameTest, PasswordScramblingRoundTripsEveryText) {
     EXPECT_EQ(scramblePassword(QStringLiteral("Qw")), QByteArray("Qw"));
 }
 
-TEST_F(FrameTest, EnvIniIoCentresWhenTheStoredRectangleIsOffScreen) {
+TEST_F(FrameTest, EnvIniIoKeepsValuesAndBoundsThatFitTheScreen) {
     TEnvIniIO io(QStringLiteral("frmAlbumData"));
     EXPECT_EQ(io.readInt(QStringLiteral("Columns"), 7), 7);
     io.writeString(QStringLiteral("Sort"), QStringLiteral("Artist"));
     EXPECT_EQ(io.readString(QStringLiteral("Sort"), QString()), QStringLiteral("Artist"));
 
-    QWidget owner;
-    owner.setGeometry(100, 100, 600, 400);
-    QWidget form(&owner, Qt::Window);
-    form.setGeometry(30, 40, 200, 100);
-    io.saveBounds(form);
+    EXPECT_FALSE(io.storedBounds());
+    io.saveBounds(QRect(30, 40, 200, 100));
     EXPECT_EQ(io.readInt(QStringLiteral("FormRight"), 0), 230);
-    form.setGeometry(0, 0, 200, 100);
-    io.restoreBounds(form);
-    EXPECT_EQ(form.geometry(), QRect(30, 40, 200, 100));
+    EXPECT_EQ(io.readInt(QStringLiteral("FormBottom"), 0), 140);
+    EXPECT_EQ(io.storedBounds(), QRect(30, 40, 200, 100));
 
+    // A corner within 16 pixels of the screen's right or bottom edge is not used.
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    io.writeInt(QStringLiteral("FormLeft"), screen.right() - 10);
-    io.writeInt(QStringLiteral("FormRight"), screen.right() + 190);
-    io.restoreBounds(form);
-    EXPECT_EQ(form.geometry().center(), owner.geometry().center());
+    io.writeInt(QStringLiteral("FormLeft"), screen.right() - 16);
+    io.writeInt(QStringLiteral("FormRight"), screen.right() + 184);
+    EXPECT_EQ(io.storedBounds(), QRect(screen.right() - 16, 40, 200, 100));
+    io.writeInt(QStringLiteral("FormLeft"), screen.right() - 15);
+    EXPECT_FALSE(io.storedBounds());
+    io.saveBounds(QRect(30, screen.bottom() - 10, 200, 100));
+    EXPECT_FALSE(io.storedBounds());
 }
 
 }  // namespace

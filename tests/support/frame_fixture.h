@@ -1,6 +1,7 @@
 #pragma once
 // A frame loaded with the application's table, its executable and data folders in a fresh
-// temporary folder, and a scripted user interface.
+// temporary folder, and a scripted user interface. Header only: the tests that use it link
+// the frame.
 
 #include "core/app_frame.h"
 #include "core/application_macros.h"
