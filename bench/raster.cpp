@@ -2,10 +2,10 @@
 // the ratio of process CPU times (Qt scales and draws on worker threads) printed at the end
 // (ours / Qt; below 1 means ours is faster).
 
-#include "render/fill/fill_color.h"
-#include "render/fill/gradient.h"
 #include "render/geometry/scaler.h"
 #include "render/raster/blur.h"
+#include "render/raster/fill_color.h"
+#include "render/raster/gradient.h"
 #include "render/raster/memory_canvas.h"
 #include "render/raster/pixel_layout.h"
 #include "render/raster/resample.h"

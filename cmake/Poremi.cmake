@@ -13,6 +13,7 @@ endfunction()
 
 # poremi_library(NAME DIRS dir... [DEPS target...] [PCH header...])
 # A static library made of every .cpp below the given folders (relative to the source root),
+# except those of subfolders that hold a library of their own,
 # and, when tests/<NAME>/ exists, its one GoogleTest executable "test_<NAME>".
 function(poremi_library name)
   cmake_parse_arguments(ARG "" "" "DIRS;DEPS;PCH" ${ARGN})
@@ -20,7 +21,21 @@ function(poremi_library name)
   foreach(dir ${ARG_DIRS})
     file(GLOB_RECURSE found CONFIGURE_DEPENDS
       ${PROJECT_SOURCE_DIR}/${dir}/*.cpp ${PROJECT_SOURCE_DIR}/${dir}/*.h)
-    list(APPEND sources ${found})
+    # A subfolder with a CMakeLists.txt of its own is another library.
+    foreach(file ${found})
+      get_filename_component(folder ${file} DIRECTORY)
+      set(nested FALSE)
+      while(NOT folder STREQUAL "${PROJECT_SOURCE_DIR}/${dir}")
+        if(EXISTS ${folder}/CMakeLists.txt)
+          set(nested TRUE)
+          break()
+        endif()
+        get_filename_component(folder ${folder} DIRECTORY)
+      endwhile()
+      if(NOT nested)
+        list(APPEND sources ${file})
+      endif()
+    endforeach()
   endforeach()
   add_library(${name} STATIC ${sources})
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR} ${PROJECT_BINARY_DIR}/generated)
@@ -36,7 +51,30 @@ function(poremi_library name)
   poremi_library_tests(${name})
 endfunction()
 
-# The test executable of a library: every .cpp in tests/<NAME>/.
+# Sets out to TRUE when target links Qt Widgets, directly or through its libraries.
+function(poremi_links_widgets target out)
+  set(pending ${target})
+  set(seen)
+  while(pending)
+    list(POP_FRONT pending current)
+    if(current STREQUAL "Qt6::Widgets")
+      set(${out} TRUE PARENT_SCOPE)
+      return()
+    endif()
+    if(TARGET ${current} AND NOT current IN_LIST seen)
+      list(APPEND seen ${current})
+      get_target_property(links ${current} INTERFACE_LINK_LIBRARIES)
+      if(links)
+        list(APPEND pending ${links})
+      endif()
+    endif()
+  endwhile()
+  set(${out} FALSE PARENT_SCOPE)
+endfunction()
+
+# The test executable of a library: every .cpp in tests/<NAME>/. Its main runs a QApplication
+# where the library uses Qt Widgets, else a QGuiApplication, so that libraries without widgets
+# are also tested without them.
 function(poremi_library_tests name)
   if(NOT POREMI_TESTS)
     return()
@@ -51,6 +89,10 @@ function(poremi_library_tests name)
   endif()
   add_executable(test_${name} ${tests})
   target_link_libraries(test_${name} PRIVATE ${name} poremi_test_support poremi_test_main)
+  poremi_links_widgets(${name} widgets)
+  if(widgets)
+    target_compile_definitions(test_${name} PRIVATE POREMI_TEST_WIDGETS)
+  endif()
   target_compile_definitions(test_${name} PRIVATE
     POREMI_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     POREMI_BINARY_DIR="${PROJECT_BINARY_DIR}"

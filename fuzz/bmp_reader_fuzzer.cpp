@@ -1,6 +1,6 @@
 // libFuzzer target: the BMP/CBM reader and the drawing of what it accepts.
 
-#include "tests/poremi_render_raster/untrusted_pictures.h"
+#include "fuzz/support/untrusted_pictures.h"
 
 #include <cstddef>
 #include <cstdint>

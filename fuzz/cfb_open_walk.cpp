@@ -1,6 +1,6 @@
 // libFuzzer target: any bytes opened as a compound file and walked completely.
 
-#include "fuzz/cfb_walk.h"
+#include "fuzz/support/cfb_walk.h"
 #include "platform/cfb/compound_file_error.h"
 
 #include <cstddef>

@@ -1,6 +1,6 @@
 // libFuzzer target: the component stream reader and the structural decoder on arbitrary bytes.
 
-#include "tests/poremi_docstream/untrusted_input.h"
+#include "fuzz/support/untrusted_input.h"
 
 #include <cstddef>
 #include <cstdint>

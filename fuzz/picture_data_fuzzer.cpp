@@ -1,7 +1,7 @@
 // libFuzzer target: the picture "Data" reader (class name, saved form, every decoder); what it
 // accepts must be written back byte for byte.
 
-#include "tests/poremi_render_raster/untrusted_pictures.h"
+#include "fuzz/support/untrusted_pictures.h"
 
 #include <cstddef>
 #include <cstdint>

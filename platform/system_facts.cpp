@@ -5,7 +5,6 @@
 #include <QtCore/QTemporaryFile>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QScreen>
-#include <QtPrintSupport/QPrinterInfo>
 
 namespace poremi {
 
@@ -13,11 +12,6 @@ int primaryScreenDepth() {
     if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return 0;
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->depth() : 0;
-}
-
-bool hasDefaultPrinter() {
-    if (!qobject_cast<QGuiApplication*>(QCoreApplication::instance())) return false;
-    return !QPrinterInfo::defaultPrinter().isNull();
 }
 
 QStringList mountedVolumeRoots() {

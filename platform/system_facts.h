@@ -9,9 +9,6 @@ namespace poremi {
 // Colour depth of the primary screen in bits per pixel; 0 when there is no screen.
 int primaryScreenDepth();
 
-// True when a default printer is configured (CUPS or a local queue).
-bool hasDefaultPrinter();
-
 // Root folders of the mounted volumes, optical media first (in place of drive letters).
 QStringList mountedVolumeRoots();
 

@@ -4,8 +4,8 @@
 #include "app/module/main_data_module.h"
 #include "base/error.h"
 
-#include <QtCore/QCoreApplication>
 #include <QtCore/QTextStream>
+#include <QtGui/QGuiApplication>
 #include <cstdio>
 
 namespace poremi {
@@ -39,9 +39,11 @@ std::optional<int> runCommandLine(int argc, char** argv) {
     const QString option = QString::fromLocal8Bit(argv[1]);
     for (const CommandLineCommand& command : commandLineCommands()) {
         if (command.option != option) continue;
-        QCoreApplication app(argc, argv);
+        // Pictures and fonts need Qt Gui, never a display.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
         MainDataModule module;
-        QStringList arguments = QCoreApplication::arguments().mid(2);
+        QStringList arguments = QGuiApplication::arguments().mid(2);
         try {
             return command.run(arguments);
         } catch (const Exception& error) {

@@ -1,5 +1,6 @@
 #include "app/cli/commands.h"
 #include "base/error.h"
+#include "base/native_path.h"
 #include "base/text_codec.h"
 #include "document/container/doc_storage.h"
 #include "document/container/doc_stream.h"
@@ -7,7 +8,6 @@
 #include "document/container/zlib_stream.h"
 #include "document/stream/stream_dump.h"
 #include "platform/cfb/storage.h"
-#include "platform/native_path.h"
 
 #include <QtCore/QFile>
 #include <QtCore/QRegularExpression>

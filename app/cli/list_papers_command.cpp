@@ -1,7 +1,7 @@
 #include "app/cli/commands.h"
-#include "app/frame/app_frame.h"
+#include "base/native_path.h"
+#include "core/app_frame.h"
 #include "paper/database/paper_database_startup.h"
-#include "platform/native_path.h"
 
 #include <QtCore/QTextStream>
 

@@ -1,5 +1,5 @@
 #include "app/cli/commands.h"
-#include "app/frame/app_frame.h"
+#include "core/app_frame.h"
 
 #include <QtCore/QTextStream>
 

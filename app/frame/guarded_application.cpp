@@ -1,6 +1,6 @@
 #include "app/frame/guarded_application.h"
 
-#include "app/frame/app_frame.h"
+#include "core/app_frame.h"
 
 namespace poremi {
 

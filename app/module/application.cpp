@@ -1,6 +1,8 @@
 #include "app/module/application.h"
 
+#include "app/frame/form_position.h"
 #include "app/frame/guarded_application.h"
+#include "app/frame/printer_facts.h"
 #include "app/module/main_data_module.h"
 #include "app/module/message_form.h"
 
@@ -14,6 +16,7 @@ int runApplication(int argc, char** argv) {
     setUserInterface(&ui);
     MainDataModule module;
     TAppFrame& frame = module.frame();
+    frame.setDefaultPrinterProbe(hasDefaultPrinter);
     QApplication::setApplicationDisplayName(frame.expandMacros(QStringLiteral("$(AppName)")));
     if (!frame.checkExecuteConditions()) {
         setUserInterface(nullptr);
@@ -24,10 +27,10 @@ int runApplication(int argc, char** argv) {
         QMainWindow window;
         window.setObjectName(QStringLiteral("frmMain"));
         window.setWindowTitle(frame.expandMacros(QStringLiteral("$(AppName)")));
-        frame.restoreFormPosition(window, 800, 600);
+        restoreFormPosition(frame, window, 800, 600);
         window.show();
         result = QApplication::exec();
-        frame.saveFormPosition(window);
+        saveFormPosition(frame, window);
     }
     setUserInterface(nullptr);
     return result;

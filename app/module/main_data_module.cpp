@@ -1,7 +1,7 @@
 #include "app/module/main_data_module.h"
 
-#include "app/frame/application_macros.h"
 #include "app/module/class_registration.h"
+#include "core/application_macros.h"
 #include "paper/purpose.h"
 
 namespace poremi {

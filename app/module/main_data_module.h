@@ -2,7 +2,7 @@
 // The main data module: installs the purpose validator, registers every persisted class, and
 // creates the application frame with the application's macro table and start-up conditions.
 
-#include "app/frame/app_frame.h"
+#include "core/app_frame.h"
 #include "paper/purpose.h"
 
 #include <memory>

@@ -1,10 +1,10 @@
 #include "document/container/doc_storage.h"
 
 #include "base/error.h"
+#include "base/native_path.h"
 #include "document/container/doc_path.h"
 #include "document/container/storage_mode.h"
 #include "platform/cfb/compound_file_error.h"
-#include "platform/native_path.h"
 
 #include <QtCore/QDir>
 #include <algorithm>

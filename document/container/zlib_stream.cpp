@@ -1,7 +1,7 @@
 #include "document/container/zlib_stream.h"
 
+#include "base/native_path.h"
 #include "document/container/gmem_stream.h"
-#include "platform/native_path.h"
 
 #include <QtCore/QFile>
 #include <QtCore/QSaveFile>

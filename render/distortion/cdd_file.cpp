@@ -1,6 +1,6 @@
 #include "render/distortion/cdd_file.h"
 
-#include "app/frame/app_frame.h"
+#include "core/app_frame.h"
 #include "document/container/doc_name_list.h"
 #include "document/container/storage_mode.h"
 

@@ -1,8 +1,8 @@
 #include "render/raster/raster_classes.h"
 
 #include "document/stream/class_registry.h"
-#include "render/fill/fill_color.h"
-#include "render/fill/gradation_colors.h"
+#include "render/raster/fill_color.h"
+#include "render/raster/gradation_colors.h"
 #include "render/raster/image_data.h"
 #include "render/raster/image_filters.h"
 #include "render/raster/picture.h"

@@ -1,9 +1,9 @@
 #include "app/cli/commands.h"
+#include "base/native_path.h"
 #include "document/container/doc_name_list.h"
 #include "document/container/doc_stream.h"
 #include "document/container/storage_mode.h"
 #include "document/container/zlib_stream.h"
-#include "platform/native_path.h"
 #include "tests/support/test_environment.h"
 
 #include <QtCore/QFile>

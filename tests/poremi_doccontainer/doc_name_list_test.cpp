@@ -1,7 +1,7 @@
+#include "base/native_path.h"
 #include "document/container/doc_name_list.h"
 #include "document/container/storage_mode.h"
 #include "platform/cfb/compound_file_error.h"
-#include "platform/native_path.h"
 #include "tests/support/test_environment.h"
 
 #include <QtCore/QtEndian>

@@ -1,14 +1,14 @@
+#include "base/native_path.h"
 #include "document/container/doc_name_list.h"
-#include "document/container/gmem_stream.h"
 #include "document/container/doc_storage.h"
 #include "document/container/doc_stream.h"
+#include "document/container/gmem_stream.h"
 #include "document/container/storage_mode.h"
 #include "document/container/zlib_stream.h"
 #include "platform/cfb/compound_file_error.h"
-#include "platform/native_path.h"
 #include "tests/support/file_size_limit.h"
-#include "tests/support/test_environment.h"
 #include "tests/support/test_data.h"
+#include "tests/support/test_environment.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>

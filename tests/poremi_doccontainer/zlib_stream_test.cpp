@@ -1,6 +1,6 @@
+#include "base/native_path.h"
 #include "document/container/gmem_stream.h"
 #include "document/container/zlib_stream.h"
-#include "platform/native_path.h"
 #include "tests/support/test_environment.h"
 
 #include <QtCore/QDir>

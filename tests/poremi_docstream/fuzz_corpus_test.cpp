@@ -1,6 +1,6 @@
 // Every file of the fuzz target's seed corpus goes through the reader and the decoder.
 
-#include "tests/poremi_docstream/untrusted_input.h"
+#include "fuzz/support/untrusted_input.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>

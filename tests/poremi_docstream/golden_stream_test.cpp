@@ -4,7 +4,7 @@
 #include "document/stream/class_registry.h"
 #include "document/stream/component_stream.h"
 #include "document/stream/name_tables.h"
-#include "tests/poremi_docstream/sample_classes.h"
+#include "fuzz/support/sample_classes.h"
 #include "tests/poremi_docstream/stream_fixture.h"
 
 #include <QtCore/QBuffer>

@@ -3,7 +3,7 @@
 
 #include "document/stream/component_stream.h"
 #include "document/stream/stream_dump.h"
-#include "tests/poremi_docstream/sample_classes.h"
+#include "fuzz/support/sample_classes.h"
 #include "tests/poremi_docstream/stream_fixture.h"
 
 #include <gtest/gtest.h>

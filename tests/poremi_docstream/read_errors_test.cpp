@@ -1,7 +1,7 @@
 // Every failure of reading gives the reader's message; a failing read frees what it created.
 
 #include "document/stream/component_stream.h"
-#include "tests/poremi_docstream/sample_classes.h"
+#include "fuzz/support/sample_classes.h"
 #include "tests/poremi_docstream/stream_fixture.h"
 
 #include <QtCore/QBuffer>

@@ -1,8 +1,8 @@
 // The fill specification: what it streams, legacy properties of older documents, change
 // notification, and the stop list's limits.
 
-#include "render/fill/fill_color.h"
 #include "render/raster/bmp_reader.h"
+#include "render/raster/fill_color.h"
 #include "tests/poremi_render_raster/picture_holder.h"
 
 #include <QtGui/QPainter>

@@ -1,11 +1,11 @@
 // Hatches, tiles, stretched pictures, nearest-neighbour drawing and colour-key transparency,
 // pixel by pixel.
 
-#include "render/fill/fill_color.h"
-#include "render/fill/hatch.h"
 #include "render/geometry/scaler.h"
 #include "render/raster/dib.h"
+#include "render/raster/fill_color.h"
 #include "render/raster/graphic.h"
+#include "render/raster/hatch.h"
 #include "render/raster/pixel_layout.h"
 #include "render/raster/safety_bitmap.h"
 

@@ -4,10 +4,10 @@
 
 #include "document/container/zlib_stream.h"
 #include "document/stream/stream_error.h"
+#include "fuzz/support/untrusted_pictures.h"
 #include "render/raster/bmp_reader.h"
 #include "render/raster/graphic.h"
 #include "render/raster/picture_codecs.h"
-#include "tests/poremi_render_raster/untrusted_pictures.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>

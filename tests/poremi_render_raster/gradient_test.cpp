@@ -1,7 +1,7 @@
 // The gradient engine: index maps of the seven shapes, the colour tables, and how the master
 // image reaches screens and printers.
 
-#include "render/fill/gradient.h"
+#include "render/raster/gradient.h"
 #include "render/raster/memory_canvas.h"
 #include "render/raster/resample.h"
 

@@ -2,7 +2,7 @@
 // A component with a picture and a fill, to send both through component streams.
 
 #include "document/stream/component.h"
-#include "render/fill/fill_color.h"
+#include "render/raster/fill_color.h"
 #include "render/raster/picture.h"
 
 namespace poremi::test {

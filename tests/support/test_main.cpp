@@ -1,7 +1,13 @@
-// The main function of every test executable: a private environment, then a QApplication on
-// the offscreen platform, then GoogleTest.
+// The main function of every test executable: a private environment, then a QApplication (a
+// QGuiApplication for libraries without widgets) on the offscreen platform, then GoogleTest.
 
+#ifdef POREMI_TEST_WIDGETS
 #include <QtWidgets/QApplication>
+using TestApplication = QApplication;
+#else
+#include <QtGui/QGuiApplication>
+using TestApplication = QGuiApplication;
+#endif
 #include <gtest/gtest.h>
 
 namespace poremi::test {
@@ -24,7 +30,7 @@ int main(int argc, char** argv) {
 #endif
     int result = 0;
     {
-        QApplication app(argc, argv);
+        TestApplication app(argc, argv);
         ::testing::InitGoogleTest(&argc, argv);
         result = RUN_ALL_TESTS();
     }
