@@ -43,17 +43,16 @@ char32_t upperUnit(char16_t unit) {
 
 }  // namespace
 
-bool NameLess::operator()(const QString& a, const QString& b) const {
-    if (a.size() != b.size()) return a.size() < b.size();
-    const auto* x = reinterpret_cast<const char16_t*>(a.utf16());
-    const auto* y = reinterpret_cast<const char16_t*>(b.utf16());
-    for (qsizetype i = 0; i < a.size(); ++i) {
-        if (x[i] == y[i]) continue;
-        const char32_t ux = upperUnit(x[i]);
-        const char32_t uy = upperUnit(y[i]);
-        if (ux != uy) return ux < uy;
-    }
-    return false;
+NameKey::NameKey(const QString& name) : length_(std::uint8_t(std::min<qsizetype>(name.size(), kMaxNameLength))) {
+    const QChar* units = name.constData();
+    for (int i = 0; i < length_; ++i) upper_[size_t(i)] = upperUnit(units[i].unicode());
+}
+
+bool operator<(const NameKey& a, const NameKey& b) {
+    if (a.length_ != b.length_) return a.length_ < b.length_;
+    const auto end = a.upper_.begin() + a.length_;
+    const auto [x, y] = std::mismatch(a.upper_.begin(), end, b.upper_.begin());
+    return x != end && *x < *y;
 }
 
 std::uint64_t currentFileTime() {
@@ -222,7 +221,7 @@ void CompoundFile::linkTree(EntryId storage, std::vector<bool>& visited, std::ve
         if ((e.type != EntryType::Storage && e.type != EntryType::Stream) || e.name.isEmpty()) {
             throwError(ErrorCode::Corrupt, QStringLiteral("directory entry %1").arg(id));
         }
-        if (!children_[storage].emplace(e.name, id).second) throwError(ErrorCode::Corrupt, QStringLiteral("duplicate name %1").arg(e.name));
+        if (!children_[storage].emplace(NameKey(e.name), id).second) throwError(ErrorCode::Corrupt, QStringLiteral("duplicate name %1").arg(e.name));
         parents_[id] = storage;
         if (e.left != kNoEntry) pending.push_back(e.left);
         if (e.right != kNoEntry) pending.push_back(e.right);
@@ -248,8 +247,9 @@ Chain& CompoundFile::chainOf(EntryId id) {
 // ---- directory ----
 
 EntryId CompoundFile::find(EntryId storage, const QString& name) const {
+    if (name.size() > kMaxNameLength) return kNoEntry;
     const auto& map = children_[storage];
-    const auto found = map.find(name);
+    const auto found = map.find(NameKey(name));
     return found == map.end() ? kNoEntry : found->second;
 }
 
@@ -270,7 +270,6 @@ bool CompoundFile::isAtOrBelow(EntryId id, EntryId ancestor) const {
 EntryId CompoundFile::create(EntryId storage, const QString& name, EntryType type) {
     requireWritable();
     if (!isValidName(name)) throwError(ErrorCode::InvalidName, name);
-    if (find(storage, name) != kNoEntry) throwError(ErrorCode::AlreadyExists, name);
     while (freeEntryHint_ < entries_.size() && entries_[freeEntryHint_].type != EntryType::Unused) ++freeEntryHint_;
     const auto id = EntryId(freeEntryHint_);
     if (id == entries_.size()) {
@@ -278,13 +277,19 @@ EntryId CompoundFile::create(EntryId storage, const QString& name, EntryType typ
         parents_.push_back(kNoEntry);
         children_.emplace_back();
     }
+    // One walk of the siblings finds both a clash and the place of the new name. It comes after
+    // children_ has grown, which moves the maps. A slot added before a clash stays free.
+    auto& siblings = children_[storage];
+    const NameKey key(name);
+    const auto place = siblings.lower_bound(key);
+    if (place != siblings.end() && !(key < place->first)) throwError(ErrorCode::AlreadyExists, name);
     DirEntry& e = entries_[id];
     e = DirEntry{};
     e.name = name;
     e.type = type;
     if (type == EntryType::Storage) e.created = e.modified = currentFileTime();
     parents_[id] = storage;
-    children_[storage].emplace(name, id);
+    siblings.emplace_hint(place, key, id);
     chains_[id] = {};
     changed();
     return id;
@@ -292,11 +297,12 @@ EntryId CompoundFile::create(EntryId storage, const QString& name, EntryType typ
 
 void CompoundFile::destroy(EntryId id) {
     requireWritable();
+    const QString name = entries_[id].name;
     std::vector<EntryId> pending{id};
     while (!pending.empty()) {
         const EntryId at = pending.back();
         pending.pop_back();
-        for (const auto& [name, child] : children_[at]) pending.push_back(child);
+        for (const auto& [childName, child] : children_[at]) pending.push_back(child);
         children_[at].clear();
         if (entries_[at].type == EntryType::Stream && entries_[at].size > 0) {
             try {
@@ -310,13 +316,8 @@ void CompoundFile::destroy(EntryId id) {
         entries_[at] = DirEntry{};
         if (at < freeEntryHint_) freeEntryHint_ = at;
     }
-    const EntryId parent = parents_[id];
-    for (auto it = children_[parent].begin(); it != children_[parent].end(); ++it) {
-        if (it->second == id) {
-            children_[parent].erase(it);
-            break;
-        }
-    }
+    // By name, not by a walk of all siblings: replacing every stream of a large storage stays linear.
+    children_[parents_[id]].erase(NameKey(name));
     parents_[id] = kNoEntry;
     changed();
 }
@@ -328,9 +329,9 @@ void CompoundFile::move(EntryId id, EntryId newParent, const QString& newName) {
     if (existing != kNoEntry && existing != id) throwError(ErrorCode::AlreadyExists, newName);
     if (isAtOrBelow(newParent, id)) throwError(ErrorCode::AccessDenied, newName);
     auto& oldMap = children_[parents_[id]];
-    oldMap.erase(entries_[id].name);
+    oldMap.erase(NameKey(entries_[id].name));
     entries_[id].name = newName;
-    children_[newParent].emplace(newName, id);
+    children_[newParent].emplace(NameKey(newName), id);
     parents_[id] = newParent;
     changed();
 }

@@ -11,6 +11,7 @@
 #include "platform/cfb/block_device.h"
 #include "platform/cfb/compound_file_format.h"
 
+#include <array>
 #include <map>
 #include <memory>
 #include <unordered_map>
@@ -18,9 +19,18 @@
 
 namespace poremi::cfb {
 
-// Element names compare by length first, then unit by unit in upper case.
-struct NameLess {
-    bool operator()(const QString& a, const QString& b) const;
+// An element name as the directory orders it: by length first, then unit by unit in upper
+// case. The units are kept inline, so that the many comparisons of a lookup touch no other memory.
+class NameKey {
+public:
+    // Only names that an element may have (kMaxNameLength units at most) are keys; a longer
+    // one is cut here for safety, so lookups refuse such names before they get here.
+    explicit NameKey(const QString& name);
+    friend bool operator<(const NameKey& a, const NameKey& b);
+
+private:
+    std::uint8_t length_ = 0;
+    std::array<char32_t, kMaxNameLength> upper_{};
 };
 
 enum class ReleaseAction {
@@ -124,7 +134,7 @@ private:
     Chain miniFatChain_;
     std::vector<DirEntry> entries_;
     std::vector<EntryId> parents_;
-    std::vector<std::map<QString, EntryId, NameLess>> children_;
+    std::vector<std::map<NameKey, EntryId>> children_;
     std::unordered_map<EntryId, Chain> chains_;
     std::vector<bool> claimed_, claimedMini_;
     struct OpenCounts {
