@@ -85,10 +85,8 @@ std::shared_ptr<CompoundFile> CompoundFile::create(std::unique_ptr<BlockDevice> 
     root.name = QStringLiteral("Root Entry");
     root.type = EntryType::Root;
     root.modified = currentFileTime();
-    file->entries_.push_back(root);
-    file->parents_.push_back(kNoEntry);
-    file->children_.emplace_back();
-    file->chains_[kRootEntry] = {};
+    file->appendSlot(root);
+    file->chains_[kRootEntry].emplace();
     file->dirty_ = true;
     return file;
 }
@@ -184,6 +182,8 @@ void CompoundFile::loadDirectory() {
     if (entries_[kRootEntry].type != EntryType::Root) throwError(ErrorCode::Corrupt, QStringLiteral("root entry"));
     parents_.assign(entries_.size(), kNoEntry);
     children_.resize(entries_.size());
+    chains_.resize(entries_.size());
+    open_.resize(entries_.size());
 
     std::vector<bool> visited(entries_.size(), false);
     visited[kRootEntry] = true;
@@ -230,8 +230,7 @@ void CompoundFile::linkTree(EntryId storage, std::vector<bool>& visited, std::ve
 }
 
 Chain& CompoundFile::chainOf(EntryId id) {
-    auto found = chains_.find(id);
-    if (found != chains_.end()) return found->second;
+    if (chains_[id]) return *chains_[id];
     const DirEntry& e = entries_[id];
     Chain chain;
     if (e.size > 0) {
@@ -241,7 +240,7 @@ Chain& CompoundFile::chainOf(EntryId id) {
         const std::uint64_t unit = mini ? kMiniSectorSize : std::uint64_t(sectorSize_);
         if (chain.size() < sectorsFor(e.size, unit)) throwError(ErrorCode::Corrupt, QStringLiteral("size of stream %1").arg(e.name));
     }
-    return chains_.emplace(id, std::move(chain)).first->second;
+    return chains_[id].emplace(std::move(chain));
 }
 
 // ---- directory ----
@@ -272,11 +271,7 @@ EntryId CompoundFile::create(EntryId storage, const QString& name, EntryType typ
     if (!isValidName(name)) throwError(ErrorCode::InvalidName, name);
     while (freeEntryHint_ < entries_.size() && entries_[freeEntryHint_].type != EntryType::Unused) ++freeEntryHint_;
     const auto id = EntryId(freeEntryHint_);
-    if (id == entries_.size()) {
-        entries_.emplace_back();
-        parents_.push_back(kNoEntry);
-        children_.emplace_back();
-    }
+    if (id == entries_.size()) appendSlot(DirEntry{});
     // One walk of the siblings finds both a clash and the place of the new name. It comes after
     // children_ has grown, which moves the maps. A slot added before a clash stays free.
     auto& siblings = children_[storage];
@@ -290,7 +285,7 @@ EntryId CompoundFile::create(EntryId storage, const QString& name, EntryType typ
     if (type == EntryType::Storage) e.created = e.modified = currentFileTime();
     parents_[id] = storage;
     siblings.emplace_hint(place, key, id);
-    chains_[id] = {};
+    chains_[id].emplace();
     changed();
     return id;
 }
@@ -312,7 +307,7 @@ void CompoundFile::destroy(EntryId id) {
                 // A broken chain cannot be freed safely; its sectors stay taken.
             }
         }
-        chains_.erase(at);
+        chains_[at].reset();
         entries_[at] = DirEntry{};
         if (at < freeEntryHint_) freeEntryHint_ = at;
     }
@@ -369,7 +364,7 @@ template <typename Run>
 void CompoundFile::forEachRun(EntryId id, std::uint64_t position, qint64 length, Run&& run) {
     const bool mini = isMini(id);
     const Chain& chain = chainOf(id);
-    const Chain& miniStream = chains_[kRootEntry];
+    const Chain& miniStream = miniStreamChain();
     const auto locate = [&](std::uint64_t pos, qint64& available) -> qint64 {
         if (!mini) {
             available = sectorSize_ - qint64(pos % std::uint64_t(sectorSize_));
@@ -460,7 +455,7 @@ void CompoundFile::setLength(EntryId id, std::uint64_t size, std::uint64_t zeroF
 void CompoundFile::growMiniStream() {
     DirEntry& root = entries_[kRootEntry];
     const std::uint64_t bytes = std::uint64_t(miniFat_.size()) * kMiniSectorSize;
-    Chain& stream = chains_[kRootEntry];
+    Chain& stream = miniStreamChain();
     const size_t sectors = size_t(sectorsFor(bytes, std::uint64_t(sectorSize_)));
     if (sectors > stream.size()) fat_.resize(stream, sectors);
     root.start = chainStart(stream);
@@ -484,7 +479,7 @@ void CompoundFile::flush() {
     miniFat_.trimFreeTail();
     DirEntry& root = entries_[kRootEntry];
     root.size = std::uint64_t(miniFat_.size()) * kMiniSectorSize;
-    Chain& stream = chains_[kRootEntry];
+    Chain& stream = miniStreamChain();
     fat_.resize(stream, size_t(sectorsFor(root.size, std::uint64_t(sectorSize_))));
     root.start = chainStart(stream);
 
@@ -534,11 +529,7 @@ void CompoundFile::writeDirectory() {
     for (EntryId id = 0; id < entries_.size(); ++id) {
         if (entries_[id].isStorage()) rebuildTree(id);
     }
-    while (entries_.size() > 1 && entries_.back().type == EntryType::Unused) {
-        entries_.pop_back();
-        parents_.pop_back();
-        children_.pop_back();
-    }
+    while (entries_.size() > 1 && entries_.back().type == EntryType::Unused) dropLastSlot();
     freeEntryHint_ = std::min(freeEntryHint_, entries_.size());
     const size_t perSector = size_t(sectorSize_ / kDirEntrySize);
     fat_.releaseAll(directoryChain_);
@@ -613,6 +604,22 @@ void CompoundFile::requireWritable() const {
     if (!isWritable()) throwError(ErrorCode::AccessDenied, fileName());
 }
 
+void CompoundFile::appendSlot(const DirEntry& entry) {
+    entries_.push_back(entry);
+    parents_.push_back(kNoEntry);
+    children_.emplace_back();
+    chains_.emplace_back();
+    open_.emplace_back();
+}
+
+void CompoundFile::dropLastSlot() {
+    entries_.pop_back();
+    parents_.pop_back();
+    children_.pop_back();
+    chains_.pop_back();
+    open_.pop_back();
+}
+
 void CompoundFile::acquire(EntryId id, const Access& access) {
     OpenCounts& counts = open_[id];
     const bool conflict = (access.read && counts.denyRead > 0) || (access.write && counts.denyWrite > 0) ||
@@ -630,16 +637,14 @@ void CompoundFile::release(EntryId id, const Access& access) {
     counts.writers -= access.write;
     counts.denyRead -= access.denyRead;
     counts.denyWrite -= access.denyWrite;
-    if (counts.readers == 0 && counts.writers == 0 && counts.denyRead == 0 && counts.denyWrite == 0) open_.erase(id);
 }
 
 bool CompoundFile::isOpenAtOrBelow(EntryId id) const {
-    if (open_.empty()) return false;
     std::vector<EntryId> pending{id};
     while (!pending.empty()) {
         const EntryId at = pending.back();
         pending.pop_back();
-        if (open_.count(at) > 0) return true;
+        if (open_[at].any()) return true;
         for (const auto& [name, child] : children_[at]) pending.push_back(child);
     }
     return false;

@@ -14,7 +14,7 @@
 #include <array>
 #include <map>
 #include <memory>
-#include <unordered_map>
+#include <optional>
 #include <vector>
 
 namespace poremi::cfb {
@@ -123,6 +123,10 @@ private:
 
     void changed();
     void requireWritable() const;
+    // Adds or drops the last directory slot with everything kept beside it.
+    void appendSlot(const DirEntry& entry);
+    void dropLastSlot();
+    Chain& miniStreamChain() { return *chains_[kRootEntry]; }
 
     std::unique_ptr<BlockDevice> device_;
     ReleaseAction onRelease_;
@@ -133,14 +137,17 @@ private:
     Chain directoryChain_;
     Chain miniFatChain_;
     std::vector<DirEntry> entries_;
+    // Beside each entry, indexed like entries_ (vectors, not hash maps: every stream of a file
+    // with thousands of them passes through these).
     std::vector<EntryId> parents_;
     std::vector<std::map<NameKey, EntryId>> children_;
-    std::unordered_map<EntryId, Chain> chains_;
-    std::vector<bool> claimed_, claimedMini_;
+    std::vector<std::optional<Chain>> chains_;  // walked when the stream is first used
     struct OpenCounts {
         int readers = 0, writers = 0, denyRead = 0, denyWrite = 0;
+        bool any() const { return readers != 0 || writers != 0 || denyRead != 0 || denyWrite != 0; }
     };
-    std::unordered_map<EntryId, OpenCounts> open_;
+    std::vector<OpenCounts> open_;
+    std::vector<bool> claimed_, claimedMini_;
     std::size_t freeEntryHint_ = 1;
     std::uint64_t changeCount_ = 0;
     bool dirty_ = false;
