@@ -36,9 +36,11 @@ EntryId buildBalanced(std::vector<DirEntry>& entries, const std::vector<EntryId>
 
 namespace {
 
-char32_t upperUnit(char16_t unit) {
-    if (unit < 0x80) return unit >= u'a' && unit <= u'z' ? char32_t(unit - 0x20) : char32_t(unit);
-    return QChar::toUpper(char32_t(unit));
+char16_t upperUnit(char16_t unit) {
+    if (unit < 0x80) return unit >= u'a' && unit <= u'z' ? char16_t(unit - 0x20) : unit;
+    // Upper case of a unit stays within 16 bits; should a table ever say otherwise, the unit stands for itself.
+    const char32_t upper = QChar::toUpper(char32_t(unit));
+    return upper <= 0xFFFF ? char16_t(upper) : unit;
 }
 
 }  // namespace

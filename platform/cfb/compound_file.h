@@ -30,7 +30,7 @@ public:
 
 private:
     std::uint8_t length_ = 0;
-    std::array<char32_t, kMaxNameLength> upper_{};
+    std::array<char16_t, kMaxNameLength> upper_{};  // 16 bits keep a key within one cache line
 };
 
 enum class ReleaseAction {
