@@ -2,6 +2,7 @@
 // the ratio of process CPU times (Qt scales and draws on worker threads) printed at the end
 // (ours / Qt; below 1 means ours is faster).
 
+#include "bench/cpu_time_table.h"
 #include "render/geometry/scaler.h"
 #include "render/raster/blur.h"
 #include "render/raster/fill_color.h"
@@ -17,10 +18,6 @@
 #include <QtWidgets/QGraphicsPixmapItem>
 #include <QtWidgets/QGraphicsScene>
 #include <benchmark/benchmark.h>
-
-#include <cstdio>
-#include <map>
-#include <string>
 
 using namespace poremi;
 
@@ -169,45 +166,21 @@ void Qt_GradientDiscAt600Dpi(benchmark::State& state)
     }
 }
 
-// Remembers each run's time so that pairs can be compared at the end.
-class PairingReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration)
-                times[run.benchmark_name()] = run.GetAdjustedCPUTime();
-    }
-    std::map<std::string, double> times;
-};
-
 }  // namespace
 
-BENCHMARK(Ours_CubicShrinkPhotoTo200)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
-BENCHMARK(Qt_CubicShrinkPhotoTo200)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
-BENCHMARK(Ours_LinearEnlargeMasterTo4000)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
-BENCHMARK(Qt_LinearEnlargeMasterTo4000)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
-BENCHMARK(Ours_Blur2000Radius10)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
-BENCHMARK(Qt_Blur2000Radius10)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
-BENCHMARK(Ours_GradientDiscAt600Dpi)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
-BENCHMARK(Qt_GradientDiscAt600Dpi)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
+BENCHMARK(Ours_CubicShrinkPhotoTo200)->Name("CubicShrinkPhotoTo200/ours")->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
+BENCHMARK(Qt_CubicShrinkPhotoTo200)->Name("CubicShrinkPhotoTo200/Qt")->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
+BENCHMARK(Ours_LinearEnlargeMasterTo4000)->Name("LinearEnlargeMasterTo4000/ours")->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
+BENCHMARK(Qt_LinearEnlargeMasterTo4000)->Name("LinearEnlargeMasterTo4000/Qt")->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
+BENCHMARK(Ours_Blur2000Radius10)->Name("Blur2000Radius10/ours")->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
+BENCHMARK(Qt_Blur2000Radius10)->Name("Blur2000Radius10/Qt")->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
+BENCHMARK(Ours_GradientDiscAt600Dpi)->Name("GradientDiscAt600Dpi/ours")->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
+BENCHMARK(Qt_GradientDiscAt600Dpi)->Name("GradientDiscAt600Dpi/Qt")->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime();
 
 int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    PairingReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    std::printf("\n%-32s %12s %12s %8s\n", "operation", "ours CPU ms", "Qt CPU ms", "ratio");
-    for (const auto& [name, ours] : reporter.times) {
-        if (name.rfind("Ours_", 0) != 0)
-            continue;
-        const auto qt = reporter.times.find("Qt_" + name.substr(5));
-        if (qt != reporter.times.end())
-            std::printf("%-32s %12.2f %12.2f %8.2f\n", name.substr(5).c_str(), ours, qt->second, ours / qt->second);
-    }
-    benchmark::Shutdown();
-    return 0;
+    poremi::bench::CpuTimeTable table({"ours", "Qt"}, "Qt");
+    return poremi::bench::runWithTable(argc, argv, table);
 }

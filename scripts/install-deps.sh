@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev libgl-dev
   libfreetype-dev libharfbuzz-dev libfontconfig-dev
   zlib1g-dev libjpeg62-turbo-dev libpng-dev libgif-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-dejavu-core
   python3-olefile
   xvfb xauth

@@ -36,24 +36,25 @@ EntryId buildBalanced(std::vector<DirEntry>& entries, const std::vector<EntryId>
 
 namespace {
 
-char32_t upperUnit(char16_t unit) {
-    if (unit < 0x80) return unit >= u'a' && unit <= u'z' ? char32_t(unit - 0x20) : char32_t(unit);
-    return QChar::toUpper(char32_t(unit));
+char16_t upperUnit(char16_t unit) {
+    if (unit < 0x80) return unit >= u'a' && unit <= u'z' ? char16_t(unit - 0x20) : unit;
+    // Upper case of a unit stays within 16 bits; should a table ever say otherwise, the unit stands for itself.
+    const char32_t upper = QChar::toUpper(char32_t(unit));
+    return upper <= 0xFFFF ? char16_t(upper) : unit;
 }
 
 }  // namespace
 
-bool NameLess::operator()(const QString& a, const QString& b) const {
-    if (a.size() != b.size()) return a.size() < b.size();
-    const auto* x = reinterpret_cast<const char16_t*>(a.utf16());
-    const auto* y = reinterpret_cast<const char16_t*>(b.utf16());
-    for (qsizetype i = 0; i < a.size(); ++i) {
-        if (x[i] == y[i]) continue;
-        const char32_t ux = upperUnit(x[i]);
-        const char32_t uy = upperUnit(y[i]);
-        if (ux != uy) return ux < uy;
-    }
-    return false;
+NameKey::NameKey(const QString& name) : length_(std::uint8_t(std::min<qsizetype>(name.size(), kMaxNameLength))) {
+    const QChar* units = name.constData();
+    for (int i = 0; i < length_; ++i) upper_[size_t(i)] = upperUnit(units[i].unicode());
+}
+
+bool operator<(const NameKey& a, const NameKey& b) {
+    if (a.length_ != b.length_) return a.length_ < b.length_;
+    const auto end = a.upper_.begin() + a.length_;
+    const auto [x, y] = std::mismatch(a.upper_.begin(), end, b.upper_.begin());
+    return x != end && *x < *y;
 }
 
 std::uint64_t currentFileTime() {
@@ -76,10 +77,8 @@ std::shared_ptr<CompoundFile> CompoundFile::create(std::unique_ptr<BlockDevice> 
     root.name = QStringLiteral("Root Entry");
     root.type = EntryType::Root;
     root.modified = currentFileTime();
-    file->entries_.push_back(root);
-    file->parents_.push_back(kNoEntry);
-    file->children_.emplace_back();
-    file->chains_[kRootEntry] = {};
+    file->appendSlot(root);
+    file->chains_[kRootEntry].emplace();
     file->dirty_ = true;
     return file;
 }
@@ -175,6 +174,8 @@ void CompoundFile::loadDirectory() {
     if (entries_[kRootEntry].type != EntryType::Root) throwError(ErrorCode::Corrupt, QStringLiteral("root entry"));
     parents_.assign(entries_.size(), kNoEntry);
     children_.resize(entries_.size());
+    chains_.resize(entries_.size());
+    open_.resize(entries_.size());
 
     std::vector<bool> visited(entries_.size(), false);
     visited[kRootEntry] = true;
@@ -212,7 +213,7 @@ void CompoundFile::linkTree(EntryId storage, std::vector<bool>& visited, std::ve
         if ((e.type != EntryType::Storage && e.type != EntryType::Stream) || e.name.isEmpty()) {
             throwError(ErrorCode::Corrupt, QStringLiteral("directory entry %1").arg(id));
         }
-        if (!children_[storage].emplace(e.name, id).second) throwError(ErrorCode::Corrupt, QStringLiteral("duplicate name %1").arg(e.name));
+        if (!children_[storage].emplace(NameKey(e.name), id).second) throwError(ErrorCode::Corrupt, QStringLiteral("duplicate name %1").arg(e.name));
         parents_[id] = storage;
         if (e.left != kNoEntry) pending.push_back(e.left);
         if (e.right != kNoEntry) pending.push_back(e.right);
@@ -221,8 +222,7 @@ void CompoundFile::linkTree(EntryId storage, std::vector<bool>& visited, std::ve
 }
 
 Chain& CompoundFile::chainOf(EntryId id) {
-    auto found = chains_.find(id);
-    if (found != chains_.end()) return found->second;
+    if (chains_[id]) return *chains_[id];
     const DirEntry& e = entries_[id];
     Chain chain;
     if (e.size > 0) {
@@ -232,14 +232,15 @@ Chain& CompoundFile::chainOf(EntryId id) {
         const std::uint64_t unit = mini ? kMiniSectorSize : std::uint64_t(sectorSize_);
         if (chain.size() < sectorsFor(e.size, unit)) throwError(ErrorCode::Corrupt, QStringLiteral("size of stream %1").arg(e.name));
     }
-    return chains_.emplace(id, std::move(chain)).first->second;
+    return chains_[id].emplace(std::move(chain));
 }
 
 // ---- directory ----
 
 EntryId CompoundFile::find(EntryId storage, const QString& name) const {
+    if (name.size() > kMaxNameLength) return kNoEntry;
     const auto& map = children_[storage];
-    const auto found = map.find(name);
+    const auto found = map.find(NameKey(name));
     return found == map.end() ? kNoEntry : found->second;
 }
 
@@ -260,33 +261,35 @@ bool CompoundFile::isAtOrBelow(EntryId id, EntryId ancestor) const {
 EntryId CompoundFile::create(EntryId storage, const QString& name, EntryType type) {
     requireWritable();
     if (!isValidName(name)) throwError(ErrorCode::InvalidName, name);
-    if (find(storage, name) != kNoEntry) throwError(ErrorCode::AlreadyExists, name);
     while (freeEntryHint_ < entries_.size() && entries_[freeEntryHint_].type != EntryType::Unused) ++freeEntryHint_;
     const auto id = EntryId(freeEntryHint_);
-    if (id == entries_.size()) {
-        entries_.emplace_back();
-        parents_.push_back(kNoEntry);
-        children_.emplace_back();
-    }
+    if (id == entries_.size()) appendSlot(DirEntry{});
+    // One walk of the siblings finds both a clash and the place of the new name. It comes after
+    // children_ has grown, which moves the maps. A slot added before a clash stays free.
+    auto& siblings = children_[storage];
+    const NameKey key(name);
+    const auto place = siblings.lower_bound(key);
+    if (place != siblings.end() && !(key < place->first)) throwError(ErrorCode::AlreadyExists, name);
     DirEntry& e = entries_[id];
     e = DirEntry{};
     e.name = name;
     e.type = type;
     if (type == EntryType::Storage) e.created = e.modified = currentFileTime();
     parents_[id] = storage;
-    children_[storage].emplace(name, id);
-    chains_[id] = {};
+    siblings.emplace_hint(place, key, id);
+    chains_[id].emplace();
     changed();
     return id;
 }
 
 void CompoundFile::destroy(EntryId id) {
     requireWritable();
+    const QString name = entries_[id].name;
     std::vector<EntryId> pending{id};
     while (!pending.empty()) {
         const EntryId at = pending.back();
         pending.pop_back();
-        for (const auto& [name, child] : children_[at]) pending.push_back(child);
+        for (const auto& [childName, child] : children_[at]) pending.push_back(child);
         children_[at].clear();
         if (entries_[at].type == EntryType::Stream && entries_[at].size > 0) {
             try {
@@ -296,17 +299,12 @@ void CompoundFile::destroy(EntryId id) {
                 // A broken chain cannot be freed safely; its sectors stay taken.
             }
         }
-        chains_.erase(at);
+        chains_[at].reset();
         entries_[at] = DirEntry{};
         if (at < freeEntryHint_) freeEntryHint_ = at;
     }
-    const EntryId parent = parents_[id];
-    for (auto it = children_[parent].begin(); it != children_[parent].end(); ++it) {
-        if (it->second == id) {
-            children_[parent].erase(it);
-            break;
-        }
-    }
+    // By name, not by a walk of all siblings: replacing every stream of a large storage stays linear.
+    children_[parents_[id]].erase(NameKey(name));
     parents_[id] = kNoEntry;
     changed();
 }
@@ -318,9 +316,9 @@ void CompoundFile::move(EntryId id, EntryId newParent, const QString& newName) {
     if (existing != kNoEntry && existing != id) throwError(ErrorCode::AlreadyExists, newName);
     if (isAtOrBelow(newParent, id)) throwError(ErrorCode::AccessDenied, newName);
     auto& oldMap = children_[parents_[id]];
-    oldMap.erase(entries_[id].name);
+    oldMap.erase(NameKey(entries_[id].name));
     entries_[id].name = newName;
-    children_[newParent].emplace(newName, id);
+    children_[newParent].emplace(NameKey(newName), id);
     parents_[id] = newParent;
     changed();
 }
@@ -358,7 +356,7 @@ template <typename Run>
 void CompoundFile::forEachRun(EntryId id, std::uint64_t position, qint64 length, Run&& run) {
     const bool mini = isMini(id);
     const Chain& chain = chainOf(id);
-    const Chain& miniStream = chains_[kRootEntry];
+    const Chain& miniStream = miniStreamChain();
     const auto locate = [&](std::uint64_t pos, qint64& available) -> qint64 {
         if (!mini) {
             available = sectorSize_ - qint64(pos % std::uint64_t(sectorSize_));
@@ -449,7 +447,7 @@ void CompoundFile::setLength(EntryId id, std::uint64_t size, std::uint64_t zeroF
 void CompoundFile::growMiniStream() {
     DirEntry& root = entries_[kRootEntry];
     const std::uint64_t bytes = std::uint64_t(miniFat_.size()) * kMiniSectorSize;
-    Chain& stream = chains_[kRootEntry];
+    Chain& stream = miniStreamChain();
     const size_t sectors = size_t(sectorsFor(bytes, std::uint64_t(sectorSize_)));
     if (sectors > stream.size()) fat_.resize(stream, sectors);
     root.start = chainStart(stream);
@@ -474,7 +472,7 @@ void CompoundFile::flush() {
     miniFat_.trimFreeTail();
     DirEntry& root = entries_[kRootEntry];
     root.size = std::uint64_t(miniFat_.size()) * kMiniSectorSize;
-    Chain& stream = chains_[kRootEntry];
+    Chain& stream = miniStreamChain();
     fat_.resize(stream, size_t(sectorsFor(root.size, std::uint64_t(sectorSize_))));
     root.start = chainStart(stream);
 
@@ -524,11 +522,7 @@ void CompoundFile::writeDirectory() {
     for (EntryId id = 0; id < entries_.size(); ++id) {
         if (entries_[id].isStorage()) rebuildTree(id);
     }
-    while (entries_.size() > 1 && entries_.back().type == EntryType::Unused) {
-        entries_.pop_back();
-        parents_.pop_back();
-        children_.pop_back();
-    }
+    while (entries_.size() > 1 && entries_.back().type == EntryType::Unused) dropLastSlot();
     freeEntryHint_ = std::min(freeEntryHint_, entries_.size());
     const size_t perSector = size_t(sectorSize_ / kDirEntrySize);
     fat_.releaseAll(directoryChain_);
@@ -603,6 +597,22 @@ void CompoundFile::requireWritable() const {
     if (!isWritable()) throwError(ErrorCode::AccessDenied, fileName());
 }
 
+void CompoundFile::appendSlot(const DirEntry& entry) {
+    entries_.push_back(entry);
+    parents_.push_back(kNoEntry);
+    children_.emplace_back();
+    chains_.emplace_back();
+    open_.emplace_back();
+}
+
+void CompoundFile::dropLastSlot() {
+    entries_.pop_back();
+    parents_.pop_back();
+    children_.pop_back();
+    chains_.pop_back();
+    open_.pop_back();
+}
+
 void CompoundFile::acquire(EntryId id, const Access& access) {
     OpenCounts& counts = open_[id];
     const bool conflict = (access.read && counts.denyRead > 0) || (access.write && counts.denyWrite > 0) ||
@@ -615,24 +625,21 @@ void CompoundFile::acquire(EntryId id, const Access& access) {
 }
 
 void CompoundFile::release(EntryId id, const Access& access) noexcept {
-    // Called from destructors: looks up without inserting, so nothing here can throw.
-    const auto found = open_.find(id);
-    if (found == open_.end()) return;
-    OpenCounts& counts = found->second;
+    // Called from destructors: nothing here may throw.
+    if (id >= open_.size()) return;
+    OpenCounts& counts = open_[id];
     counts.readers -= access.read;
     counts.writers -= access.write;
     counts.denyRead -= access.denyRead;
     counts.denyWrite -= access.denyWrite;
-    if (counts.readers == 0 && counts.writers == 0 && counts.denyRead == 0 && counts.denyWrite == 0) open_.erase(found);
 }
 
 bool CompoundFile::isOpenAtOrBelow(EntryId id) const {
-    if (open_.empty()) return false;
     std::vector<EntryId> pending{id};
     while (!pending.empty()) {
         const EntryId at = pending.back();
         pending.pop_back();
-        if (open_.count(at) > 0) return true;
+        if (open_[at].any()) return true;
         for (const auto& [name, child] : children_[at]) pending.push_back(child);
     }
     return false;

@@ -11,16 +11,26 @@
 #include "platform/cfb/block_device.h"
 #include "platform/cfb/compound_file_format.h"
 
+#include <array>
 #include <map>
 #include <memory>
-#include <unordered_map>
+#include <optional>
 #include <vector>
 
 namespace poremi::cfb {
 
-// Element names compare by length first, then unit by unit in upper case.
-struct NameLess {
-    bool operator()(const QString& a, const QString& b) const;
+// An element name as the directory orders it: by length first, then unit by unit in upper
+// case. The units are kept inline, so that the many comparisons of a lookup touch no other memory.
+class NameKey {
+public:
+    // Only names that an element may have (kMaxNameLength units at most) are keys; a longer
+    // one is cut here for safety, so lookups refuse such names before they get here.
+    explicit NameKey(const QString& name);
+    friend bool operator<(const NameKey& a, const NameKey& b);
+
+private:
+    std::uint8_t length_ = 0;
+    std::array<char16_t, kMaxNameLength> upper_{};  // 16 bits keep a key within one cache line
 };
 
 // Nothing is written on release: what was not flushed (or finished) is dropped with the device.
@@ -109,6 +119,10 @@ private:
 
     void changed();
     void requireWritable() const;
+    // Adds or drops the last directory slot with everything kept beside it.
+    void appendSlot(const DirEntry& entry);
+    void dropLastSlot();
+    Chain& miniStreamChain() { return *chains_[kRootEntry]; }
 
     std::unique_ptr<BlockDevice> device_;
     Header header_;
@@ -118,14 +132,17 @@ private:
     Chain directoryChain_;
     Chain miniFatChain_;
     std::vector<DirEntry> entries_;
+    // Beside each entry, indexed like entries_ (vectors, not hash maps: every stream of a file
+    // with thousands of them passes through these).
     std::vector<EntryId> parents_;
-    std::vector<std::map<QString, EntryId, NameLess>> children_;
-    std::unordered_map<EntryId, Chain> chains_;
-    std::vector<bool> claimed_, claimedMini_;
+    std::vector<std::map<NameKey, EntryId>> children_;
+    std::vector<std::optional<Chain>> chains_;  // walked when the stream is first used
     struct OpenCounts {
         int readers = 0, writers = 0, denyRead = 0, denyWrite = 0;
+        bool any() const { return readers != 0 || writers != 0 || denyRead != 0 || denyWrite != 0; }
     };
-    std::unordered_map<EntryId, OpenCounts> open_;
+    std::vector<OpenCounts> open_;
+    std::vector<bool> claimed_, claimedMini_;
     std::size_t freeEntryHint_ = 1;
     std::uint64_t changeCount_ = 0;
     bool dirty_ = false;

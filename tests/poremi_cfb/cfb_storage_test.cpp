@@ -186,6 +186,76 @@ TEST(CompoundFile, FreedSpaceIsReusedAndTheFileDoesNotGrow) {
     EXPECT_TRUE(root->elements().isEmpty());
 }
 
+TEST(CompoundFile, NamesCompareByLengthThenUnitByUnitInUpperCase) {
+    auto root = Storage::createMemory();
+    for (const char* name : {"zz", "äc", "B", "C1", "Äb", "a", "b1"}) writeStream(*root, QString::fromUtf8(name), name);
+    writeStream(*root, QString(31, u'n'), "longest");
+    const auto namesOf = [](const Storage& storage) {
+        QStringList names;
+        for (const ElementInfo& e : storage.elements()) names << e.name;
+        return names;
+    };
+    const QStringList order{QStringLiteral("a"), QStringLiteral("B"), QStringLiteral("b1"), QStringLiteral("C1"),
+                            QStringLiteral("zz"), QStringLiteral("Äb"), QStringLiteral("äc"), QString(31, u'n')};
+    const auto check = [&](Storage& storage) {
+        EXPECT_EQ(namesOf(storage), order);
+        EXPECT_EQ(readStream(storage, QStringLiteral("äB")), QByteArray("Äb"));  // case ignored beyond ASCII
+        EXPECT_EQ(readStream(storage, QStringLiteral("A")), QByteArray("a"));
+        // A longer name is another name, even when its start is an element's whole name.
+        EXPECT_FALSE(storage.element(QString(32, u'n')));
+        EXPECT_EQ(codeOf([&] { storage.openStream(QString(32, u'N'), kReadExclusive); }), ErrorCode::FileNotFound);
+        EXPECT_EQ(readStream(storage, QString(31, u'N')), QByteArray("longest"));
+    };
+    check(*root);
+    EXPECT_EQ(codeOf([&] { root->renameElement(QStringLiteral("zz"), QStringLiteral("ÄC")); }), ErrorCode::AlreadyExists);
+    root->commit();
+    check(*Storage::openMemory(root->bytes()));
+}
+
+TEST(CompoundFile, ReplacingEveryStreamOfALargeStorageKeepsTheOthers) {
+    auto root = Storage::createMemory();
+    constexpr int kCount = 300;
+    for (int i = 0; i < kCount; ++i) writeStream(*root, QStringLiteral("Record%1").arg(i), test::patternBytes(200, i));
+    // Replaced under another spelling of the same name, in an order unlike the directory's.
+    for (int i = kCount - 1; i >= 0; i -= 2) writeStream(*root, QStringLiteral("RECORD%1").arg(i), test::patternBytes(300, i + 1000));
+    const auto check = [&](Storage& storage) {
+        ASSERT_EQ(storage.elements().size(), kCount);
+        for (int i = 0; i < kCount; ++i) {
+            const bool replaced = (kCount - 1 - i) % 2 == 0;
+            const QString name = (replaced ? QStringLiteral("RECORD%1") : QStringLiteral("Record%1")).arg(i);
+            ASSERT_TRUE(storage.element(name)) << i;
+            EXPECT_EQ(storage.element(name)->name, name);
+            EXPECT_EQ(readStream(storage, name), replaced ? test::patternBytes(300, i + 1000) : test::patternBytes(200, i)) << i;
+        }
+    };
+    check(*root);
+    root->commit();
+    check(*Storage::openMemory(root->bytes()));
+}
+
+TEST(CompoundFile, OpenHandlesStaySoundWhileTheDirectoryShrinksAndGrows) {
+    auto root = Storage::createMemory();
+    for (const char* name : {"A", "B", "C"}) writeStream(*root, QString::fromLatin1(name), name);
+    auto a = root->openStream(QStringLiteral("A"), kReadWriteExclusive);
+    root->destroyElement(QStringLiteral("B"));
+    root->destroyElement(QStringLiteral("C"));
+    root->commit();  // drops the free slots at the end of the directory
+    writeStream(*root, QStringLiteral("D"), "D");
+    auto e = root->createStream(QStringLiteral("E"), kReadWriteExclusive);  // takes the slots back
+    EXPECT_EQ(codeOf([&] { root->openStream(QStringLiteral("A"), kReadExclusive); }), ErrorCode::AccessDenied);
+    EXPECT_EQ(codeOf([&] { root->openStream(QStringLiteral("E"), kReadExclusive); }), ErrorCode::AccessDenied);
+    EXPECT_EQ(codeOf([&] { root->destroyElement(QStringLiteral("A")); }), ErrorCode::AccessDenied);
+    EXPECT_EQ(readStream(*root, QStringLiteral("D")), QByteArray("D"));  // the freed slot keeps no handle
+    a->seek(0, SeekOrigin::End);
+    a->write("+", 1);
+    a.reset();
+    e.reset();
+    EXPECT_EQ(readStream(*root, QStringLiteral("A")), QByteArray("A+"));
+    root->destroyElement(QStringLiteral("A"));
+    root->destroyElement(QStringLiteral("E"));
+    EXPECT_EQ(root->elements().size(), 1);
+}
+
 TEST(CompoundFile, ChangeCountRisesWithEveryChange) {
     auto root = Storage::createMemory();
     std::uint64_t last = root->changeCount();
