@@ -6,6 +6,7 @@
 #include "document/container/zlib_stream.h"
 #include "platform/cfb/compound_file_error.h"
 #include "platform/native_path.h"
+#include "tests/poremi_doccontainer/cfb_error_code.h"
 #include "tests/support/test_environment.h"
 #include "tests/support/test_data.h"
 
@@ -16,6 +17,7 @@
 namespace poremi {
 namespace {
 
+using test::cfbErrorOf;
 
 void writeStream(TDocStorage& storage, const QString& name, const QByteArray& bytes) {
     TDocStream(storage, fmCreate, name).WriteBytes(bytes);
@@ -137,7 +139,7 @@ TEST(DocStorage, ElementOperationsByPath) {
     } catch (const cfb::CompoundFileError& error) {
         EXPECT_EQ(error.code(), cfb::ErrorCode::FileNotFound);
     }
-    EXPECT_THROW(TDocStream(root, fmOpenRead, QStringLiteral("A\\Missing")), cfb::CompoundFileError);
+    EXPECT_EQ(cfbErrorOf([&] { TDocStream(root, fmOpenRead, QStringLiteral("A\\Missing")); }), cfb::ErrorCode::FileNotFound);
 }
 
 TEST(DocStorage, TwoStreamsOfOneSheetFolderShareTheFolder) {
@@ -152,7 +154,8 @@ TEST(DocStorage, TwoStreamsOfOneSheetFolderShareTheFolder) {
     EXPECT_EQ(&info.Folder().Interface(), &paper.Folder().Interface());
     EXPECT_EQ(&sheet.Interface(), &info.Folder().Interface());
     // The stream itself stays exclusive.
-    EXPECT_THROW(TDocStream(root, fmOpenRead | fmShareExclusive, QStringLiteral("Sheets\\NameList0\\Info")), cfb::CompoundFileError);
+    EXPECT_EQ(cfbErrorOf([&] { TDocStream(root, fmOpenRead | fmShareExclusive, QStringLiteral("Sheets\\NameList0\\Info")); }),
+              cfb::ErrorCode::AccessDenied);
     EXPECT_TRUE(root.StreamExists(QStringLiteral("Sheets\\NameList0\\Info")));
 }
 
@@ -193,8 +196,9 @@ TEST(DocStorage, FileStorageModes) {
     }
     TFileStorage reader(name, fmOpenRead | fmShareDenyWrite);
     EXPECT_EQ(readStream(reader, QStringLiteral("More")), QByteArray("m"));
-    EXPECT_THROW(writeStream(reader, QStringLiteral("No"), "n"), cfb::CompoundFileError);
-    EXPECT_THROW(TFileStorage(fromNativePath(folder + QStringLiteral("/missing.ppr")), fmOpenRead), cfb::CompoundFileError);
+    EXPECT_EQ(cfbErrorOf([&] { writeStream(reader, QStringLiteral("No"), "n"); }), cfb::ErrorCode::AccessDenied);
+    EXPECT_EQ(cfbErrorOf([&] { TFileStorage(fromNativePath(folder + QStringLiteral("/missing.ppr")), fmOpenRead); }),
+              cfb::ErrorCode::FileNotFound);
 }
 
 TEST(DocStorage, TemporaryFileLivesInTheTemporaryFolderAndGoesWithItsRoot) {
