@@ -2,6 +2,7 @@
 
 #include "app/module/class_registration.h"
 #include "document/stream/class_declaration.h"
+#include "document/stream/class_registry.h"
 #include "document/stream/component_stream.h"
 #include "document/stream/stream_dump.h"
 #include "paper/database/extra_paper_info.h"
