@@ -77,7 +77,8 @@ void TDocNameList::Store() {
 }
 
 int TDocNameList::AddItem() {
-    if (counter_ == std::numeric_limits<qint32>::max()) throw EContainerError(ContainerFault::NamesExhausted, QStringLiteral("名前の番号を使い切りました"));
+    if (counter_ == std::numeric_limits<qint32>::max())
+        throw EContainerError(ContainerFault::NamesExhausted, QStringLiteral("名前の番号を使い切りました"));
     items_.append(prefix_ + QString::number(counter_));
     ++counter_;
     Store();

@@ -43,7 +43,8 @@ QByteArray TGMEMStream::ReleaseBlock() {
 }
 
 void TGMEMStream::Reserve(qint64 size) {
-    if (wrapped_) throw EContainerError(ContainerFault::FixedBlock, QStringLiteral("should not realloc Global Handle"));
+    if (wrapped_)
+        throw EContainerError(ContainerFault::FixedBlock, QStringLiteral("should not realloc Global Handle"));
     block_.resize(qsizetype(size), '\0');
 }
 

@@ -40,9 +40,12 @@ TEST_F(HostileInput, LengthsBeyondTheDataAreReadErrors) {
         "'TPF0' 0D 'TSampleObject' 00 07 'Caption' 06 40 'short' 00 00",           // short string
     };
     for (const char* stream : cases) {
-        EXPECT_EQ(failureOf([&] { test::readStream(fixture(stream)); }), failure(StreamFault::ReadError, "ストリームからの読み込みエラー")) << stream;
+        EXPECT_EQ(failureOf([&] { test::readStream(fixture(stream)); }),
+                  failure(StreamFault::ReadError, "ストリームからの読み込みエラー"))
+            << stream;
     }
-    expectBoth(fixture("'TPF0' 0D 'TSampleObject' 00 07 'Caption' 0C FF FF FF 7F 00 00"), failure(StreamFault::ReadError, "ストリームからの読み込みエラー"));
+    expectBoth(fixture("'TPF0' 0D 'TSampleObject' 00 07 'Caption' 0C FF FF FF 7F 00 00"),
+               failure(StreamFault::ReadError, "ストリームからの読み込みエラー"));
 }
 
 TEST_F(HostileInput, NestingIsCapped) {
@@ -54,12 +57,15 @@ TEST_F(HostileInput, NestingIsCapped) {
     // The decoder descends into nested lists; the reader never needs to.
     QByteArray lists = fixture("'TPF0' 0D 'TSampleObject' 00 07 'Caption'");
     lists += QByteArray(100000, '\x01');
-    EXPECT_EQ(failureOf([&] { dumpComponentStream(lists); }), failure(StreamFault::ReadError, "ストリームからの読み込みエラー"));
-    EXPECT_EQ(failureOf([&] { test::readStream(lists); }), failure(StreamFault::InvalidPropertyValue, "不正なプロパティの値です"));
+    EXPECT_EQ(failureOf([&] { dumpComponentStream(lists); }),
+              failure(StreamFault::ReadError, "ストリームからの読み込みエラー"));
+    EXPECT_EQ(failureOf([&] { test::readStream(lists); }),
+              failure(StreamFault::InvalidPropertyValue, "不正なプロパティの値です"));
 }
 
 TEST_F(HostileInput, UnknownValueTypeIsAFormatError) {
-    expectBoth(fixture("'TPF0' 0D 'TSampleObject' 00 04 'Left' 2A 00 00"), failure(StreamFault::InvalidFormat, "不正なストリーム フォーマット"));
+    expectBoth(fixture("'TPF0' 0D 'TSampleObject' 00 04 'Left' 2A 00 00"),
+               failure(StreamFault::InvalidFormat, "不正なストリーム フォーマット"));
 }
 
 // Infinities and NaNs (and extended values beyond the range of a double) mean nothing in a file
