@@ -7,10 +7,14 @@ namespace {
 
 const QDate kEpoch(1899, 12, 30);
 constexpr double kMsPerDay = 86400000.0;
+// Whole days from the epoch to 1 January of year 1 and to 31 December 9999.
+constexpr double kFirstDay = -693593.0;
+constexpr double kLastDay = 2958465.0;
 
 }  // namespace
 
 double toDateTimeValue(const QDateTime& dateTime) {
+    if (!dateTime.isValid()) return 0.0;
     const qint64 days = kEpoch.daysTo(dateTime.date());
     const double fraction = dateTime.time().msecsSinceStartOfDay() / kMsPerDay;
     // Before the epoch the whole part counts backwards while the fraction still counts
@@ -19,6 +23,8 @@ double toDateTimeValue(const QDateTime& dateTime) {
 }
 
 QDateTime fromDateTimeValue(double value) {
+    // Also false for NaN; keeps the conversions below inside the range of qint64.
+    if (!(value > kFirstDay - 1.0 && value < kLastDay + 1.0)) return QDateTime();
     const double whole = std::trunc(value);
     const double fraction = std::fabs(value - whole);
     qint64 ms = static_cast<qint64>(std::llround(fraction * kMsPerDay));

@@ -6,7 +6,10 @@
 
 namespace poremi {
 
+// An invalid date-time gives 0, the value of "no date".
 double toDateTimeValue(const QDateTime& dateTime);
+// Defined for every double: values whose day lies outside the years 1 to 9999, infinities and
+// NaNs give an invalid QDateTime.
 QDateTime fromDateTimeValue(double value);
 
 }  // namespace poremi

@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-dejavu-core
   python3-olefile
+  fpc
   xvfb xauth
 )
 

@@ -1,15 +1,31 @@
 #include "document/container/doc_name_list.h"
 
-#include "base/error.h"
 #include "base/text_codec.h"
+#include "document/container/container_error.h"
 #include "document/container/doc_path.h"
 #include "document/container/storage_mode.h"
+#include "platform/cfb/compound_file_error.h"
+#include "platform/cfb/compound_file_format.h"
 
 #include <QtCore/QRegularExpression>
 #include <QtCore/QtEndian>
 #include <limits>
 
 namespace poremi {
+namespace {
+
+// An item names one element beside the list stream; a name that the paths of this container
+// would read as a folder step, or that no element can carry, could reach another element.
+bool isPlainElementName(const QString& name) {
+    if (name.isEmpty() || name.size() > cfb::kMaxNameLength || name == u"." || name == u"..") return false;
+    for (const QChar c : name) {
+        if (c == u'\\' || c == u'/' || c == u':' || c == u'!' || c.unicode() < 0x20 || c.unicode() == 0x7F)
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
 
 TDocNameList::TDocNameList(TRootStorage& root, const QString& listPath) : root_(root) {
     const QString path = ResolveDocPath(QString(), listPath);
@@ -38,6 +54,8 @@ void TDocNameList::Load() {
     static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
     items_ = text.split(lineBreak);
     if (!items_.isEmpty() && items_.last().isEmpty()) items_.removeLast();
+    for (const QString& item : items_)
+        if (!isPlainElementName(item)) cfb::throwError(cfb::ErrorCode::InvalidName, item);
     // A counter that is not above the numbers in use would hand out an existing name again.
     qint64 next = std::max<qint32>(counter_, 0);
     for (const QString& item : items_) {
@@ -59,7 +77,8 @@ void TDocNameList::Store() {
 }
 
 int TDocNameList::AddItem() {
-    if (counter_ == std::numeric_limits<qint32>::max()) throw Exception(QStringLiteral("名前の番号を使い切りました"));
+    if (counter_ == std::numeric_limits<qint32>::max())
+        throw EContainerError(ContainerFault::NamesExhausted, QStringLiteral("名前の番号を使い切りました"));
     items_.append(prefix_ + QString::number(counter_));
     ++counter_;
     Store();

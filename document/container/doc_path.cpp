@@ -1,6 +1,6 @@
 #include "document/container/doc_path.h"
 
-#include "base/error.h"
+#include "document/container/container_error.h"
 
 namespace poremi {
 
@@ -12,7 +12,8 @@ QString ResolveDocPath(const QString& base, const QString& name) {
     for (const QString& part : DocPathComponents(name)) {
         if (part == QStringLiteral(".")) continue;
         if (part == QStringLiteral("..")) {
-            if (parts.isEmpty()) throw Exception(QStringLiteral("too many \"..\""));
+            if (parts.isEmpty())
+                throw EContainerError(ContainerFault::PathAboveRoot, QStringLiteral("too many \"..\""));
             parts.removeLast();
             continue;
         }

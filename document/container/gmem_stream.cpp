@@ -1,6 +1,6 @@
 #include "document/container/gmem_stream.h"
 
-#include "base/error.h"
+#include "document/container/container_error.h"
 
 #include <algorithm>
 #include <cstring>
@@ -43,7 +43,8 @@ QByteArray TGMEMStream::ReleaseBlock() {
 }
 
 void TGMEMStream::Reserve(qint64 size) {
-    if (wrapped_) throw Exception(QStringLiteral("should not realloc Global Handle"));
+    if (wrapped_)
+        throw EContainerError(ContainerFault::FixedBlock, QStringLiteral("should not realloc Global Handle"));
     block_.resize(qsizetype(size), '\0');
 }
 

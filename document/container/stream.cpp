@@ -1,6 +1,6 @@
 #include "document/container/stream.h"
 
-#include "base/error.h"
+#include "document/container/container_error.h"
 
 #include <algorithm>
 
@@ -14,11 +14,13 @@ qint64 TStream::Size() {
 }
 
 void TStream::ReadBuffer(void* buffer, qint64 count) {
-    if (count > 0 && Read(buffer, count) != count) throw Exception(QStringLiteral("ストリームの読み込みエラー"));
+    if (count > 0 && Read(buffer, count) != count)
+        throw EContainerError(ContainerFault::StreamEnded, QStringLiteral("ストリームの読み込みエラー"));
 }
 
 void TStream::WriteBuffer(const void* buffer, qint64 count) {
-    if (count > 0 && Write(buffer, count) != count) throw Exception(QStringLiteral("ストリームの書き込みエラー"));
+    if (count > 0 && Write(buffer, count) != count)
+        throw EContainerError(ContainerFault::StreamNotWritten, QStringLiteral("ストリームの書き込みエラー"));
 }
 
 QByteArray TStream::ReadRest() {

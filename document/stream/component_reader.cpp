@@ -7,6 +7,8 @@
 #include "document/stream/name_tables.h"
 #include "document/stream/stream_error.h"
 
+#include <algorithm>
+
 namespace poremi {
 namespace {
 
@@ -134,7 +136,7 @@ void ComponentReader::readPropertyValue(TPersistent& instance, const PropertyInf
         if (name == u"nil")
             p.setReference(instance, nullptr);
         else
-            fixups_.push_back({&instance, &p, name});
+            fixups_.push_back({&instance, &p, name, openItems_});
         return;
     }
     case PropertyKind::Event: in_.readIdent(); return;  // handlers are not connected by name
@@ -179,16 +181,28 @@ void ComponentReader::readOrdinal(TPersistent& instance, const PropertyInfo& p) 
 }
 
 void ComponentReader::readCollection(TCollection& collection) {
+    dropFixupsInside(collection);
     collection.clear();
     while (!in_.endOfList()) {
         const ValueReader::Nesting nesting(in_);
         if (isIntegerType(in_.nextValue())) in_.readInteger();  // an item index: items come in order
         TCollectionItem& item = collection.add();
+        openItems_.push_back(&item);
         in_.readListBegin();
         while (!in_.endOfList()) readProperty(item);
         in_.readListEnd();
+        openItems_.pop_back();
     }
     in_.readListEnd();
+}
+
+// Every item a fixup names is alive: items are freed only by clearing their collection here,
+// which drops the fixups inside them first.
+void ComponentReader::dropFixupsInside(const TCollection& collection) {
+    std::erase_if(fixups_, [&](const Fixup& fixup) {
+        return std::any_of(fixup.enclosingItems.begin(), fixup.enclosingItems.end(),
+                           [&](const TCollectionItem* item) { return item->collection() == &collection; });
+    });
 }
 
 void ComponentReader::resolveFixups(TComponent& root) {

@@ -9,6 +9,7 @@
 namespace poremi {
 
 class TCollection;
+class TCollectionItem;
 class TComponent;
 class TPersistent;
 struct PropertyInfo;
@@ -26,10 +27,14 @@ public:
     qsizetype position() const { return in_.position(); }
 
 private:
+    // A reference to resolve once every component is read. Its instance may lie inside
+    // collection items, which a later entry of the same collection frees; the fixup names them
+    // so that it is dropped with them.
     struct Fixup {
         TPersistent* instance;
         const PropertyInfo* property;
         QString name;
+        std::vector<const TCollectionItem*> enclosingItems;
     };
 
     TComponent* readComponent(TComponent* owner, TComponent* given);
@@ -38,12 +43,14 @@ private:
     void readPropertyValue(TPersistent& instance, const PropertyInfo& property);
     void readOrdinal(TPersistent& instance, const PropertyInfo& property);
     void readCollection(TCollection& collection);
+    void dropFixupsInside(const TCollection& collection);
     void resolveFixups(TComponent& root);
 
     ValueReader in_;
     std::vector<TComponent*> created_;  // in creation order, the root (when created) first
     std::vector<TComponent*> read_;     // every component read, for the loaded notification
     std::vector<Fixup> fixups_;
+    std::vector<const TCollectionItem*> openItems_;  // the items being read, outermost first
 };
 
 }  // namespace poremi

@@ -5,6 +5,7 @@
 #include "document/stream/stream_error.h"
 
 #include <bit>
+#include <cmath>
 #include <cstring>
 
 namespace poremi {
@@ -54,6 +55,14 @@ qint64 ValueReader::readInteger() {
 }
 
 double ValueReader::readFloat() {
+    const double value = readAnyFloat();
+    // Nothing in the files means infinity or NaN, and either would poison every computation
+    // (sizes, positions, dates) that takes the value.
+    if (!std::isfinite(value)) stream_error::invalidPropertyValue();
+    return value;
+}
+
+double ValueReader::readAnyFloat() {
     switch (nextValue()) {
     case ValueType::Extended: {
         readValue();

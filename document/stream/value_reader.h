@@ -34,7 +34,7 @@ public:
 
     // Integers of any width.
     qint64 readInteger();
-    // Floats of any float type; integers are accepted too.
+    // Floats of any float type; integers are accepted too. Infinities and NaNs are refused.
     double readFloat();
     // Any string type: code-page strings in CP932, wide strings in UTF-16.
     QString readString();
@@ -59,6 +59,7 @@ public:
     };
 
 private:
+    double readAnyFloat();
     void skipCollection();
 
     ByteReader bytes_;

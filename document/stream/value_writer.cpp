@@ -5,6 +5,7 @@
 #include "document/stream/stream_error.h"
 
 #include <bit>
+#include <cmath>
 #include <limits>
 
 namespace poremi {
@@ -19,6 +20,11 @@ QByteArray ValueWriter::encodeName(const QString& name) {
     for (QChar c : name)
         if (c.unicode() >= 0x80) return cp932::encode(name);
     return name.toLatin1();
+}
+
+// A file the reader would refuse is not written at all.
+void ValueWriter::requireFinite(double value) {
+    if (!std::isfinite(value)) stream_error::invalidPropertyValueToWrite();
 }
 
 void ValueWriter::writeInteger(qint64 value) {
@@ -38,12 +44,14 @@ void ValueWriter::writeInteger(qint64 value) {
 }
 
 void ValueWriter::writeFloat(double value) {
+    requireFinite(value);
     writeValue(ValueType::Extended);
     const ExtendedBytes raw = toExtended(value);
     bytes_.writeBytes(QByteArrayView(reinterpret_cast<const char*>(raw.data()), raw.size()));
 }
 
 void ValueWriter::writeSingle(float value) {
+    requireFinite(value);
     writeValue(ValueType::Single);
     bytes_.writeInt32(static_cast<std::int32_t>(std::bit_cast<std::uint32_t>(value)));
 }
@@ -54,6 +62,7 @@ void ValueWriter::writeCurrency(qint64 scaledByTenThousand) {
 }
 
 void ValueWriter::writeDate(double value) {
+    requireFinite(value);
     writeValue(ValueType::Date);
     bytes_.writeInt64(static_cast<std::int64_t>(std::bit_cast<std::uint64_t>(value)));
 }

@@ -24,6 +24,7 @@ public:
 
     // The narrowest of int8, int16 and int32 that holds the value; int64 beyond 32 bits.
     void writeInteger(qint64 value);
+    // Floats must be finite (else the property-value error, as a write error).
     void writeFloat(double value);  // extended
     void writeSingle(float value);
     void writeCurrency(qint64 scaledByTenThousand);
@@ -39,6 +40,8 @@ public:
     void writeSet(const QStringList& memberNames);
 
 private:
+    static void requireFinite(double value);
+
     ByteWriter bytes_;
 };
 

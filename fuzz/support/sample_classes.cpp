@@ -33,6 +33,7 @@ const TClassInfo& TSampleItem::staticClassInfo() {
     static const TClassInfo info = describeClass<TSampleItem, TCollectionItem>("TSampleItem", [](auto& c) {
         c.string("ID", &TSampleItem::id, &TSampleItem::setId);
         c.integer("Value", &TSampleItem::value, &TSampleItem::setValue).defaultValue(0);
+        c.reference("Link", &TSampleItem::setLink);
     });
     return info;
 }

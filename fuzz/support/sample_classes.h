@@ -53,10 +53,13 @@ public:
     void setId(const QString& id) { id_ = id; }
     int value() const { return value_; }
     void setValue(int value) { value_ = value; }
+    TComponent* link() const { return link_; }
+    void setLink(TComponent* link) { link_ = link; }
 
 private:
     QString id_;
     int value_ = 0;
+    TComponent* link_ = nullptr;
 };
 
 class TSampleObject : public TComponent {

@@ -1,6 +1,7 @@
 #include "render/text/font_face.h"
 
 #include "base/error.h"
+#include "render/text/outline_walk.h"
 
 #include <ft2build.h>
 #include FT_FREETYPE_H
@@ -26,30 +27,28 @@ std::shared_ptr<FT_LibraryRec_> sharedFreeType() {
     return library;
 }
 
-struct OutlineSink {
-    QPainterPath* path;
-    bool open = false;
-};
+// Collects an outline into a path, each contour closed.
+class PathReceiver : public OutlineReceiver {
+public:
+    explicit PathReceiver(QPainterPath& path) : path_(path) {}
+    ~PathReceiver() override = default;
 
-int moveTo(const FT_Vector* to, void* user) {
-    auto* sink = static_cast<OutlineSink*>(user);
-    if (sink->open) sink->path->closeSubpath();
-    sink->path->moveTo(to->x, to->y);
-    sink->open = true;
-    return 0;
-}
-int lineTo(const FT_Vector* to, void* user) {
-    static_cast<OutlineSink*>(user)->path->lineTo(to->x, to->y);
-    return 0;
-}
-int conicTo(const FT_Vector* control, const FT_Vector* to, void* user) {
-    static_cast<OutlineSink*>(user)->path->quadTo(control->x, control->y, to->x, to->y);
-    return 0;
-}
-int cubicTo(const FT_Vector* c1, const FT_Vector* c2, const FT_Vector* to, void* user) {
-    static_cast<OutlineSink*>(user)->path->cubicTo(c1->x, c1->y, c2->x, c2->y, to->x, to->y);
-    return 0;
-}
+    void moveTo(QPointF to) override {
+        if (open_) path_.closeSubpath();
+        path_.moveTo(to);
+        open_ = true;
+    }
+    void lineTo(QPointF to) override { path_.lineTo(to); }
+    void quadTo(QPointF control, QPointF to) override { path_.quadTo(control, to); }
+    void cubicTo(QPointF c1, QPointF c2, QPointF to) override { path_.cubicTo(c1, c2, to); }
+    void finish() {
+        if (open_) path_.closeSubpath();
+    }
+
+private:
+    QPainterPath& path_;
+    bool open_ = false;
+};
 
 bool hasGsubFeature(hb_face_t* face, hb_tag_t wanted) {
     unsigned int count = 64;
@@ -180,10 +179,12 @@ const FontFace::Glyph& FontFace::loadGlyph(std::uint32_t glyph) {
             loaded.box.yMin = bbox.yMin;
             loaded.box.yMax = bbox.yMax;
             loaded.box.hasInk = bbox.xMax > bbox.xMin;
-            OutlineSink sink{&loaded.outline};
-            const FT_Outline_Funcs funcs{moveTo, lineTo, conicTo, cubicTo, 0, 0};
-            FT_Outline_Decompose(outline, &funcs, &sink);
-            if (sink.open) loaded.outline.closeSubpath();
+            PathReceiver receiver(loaded.outline);
+            // A malformed glyph is drawn without ink rather than as a fragment.
+            if (walkOutline(*outline, receiver))
+                receiver.finish();
+            else
+                loaded.outline = QPainterPath();
             loaded.outline.setFillRule(Qt::WindingFill);
         }
     }

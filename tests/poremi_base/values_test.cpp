@@ -4,6 +4,7 @@
 #include "base/progress.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace poremi {
 namespace {
@@ -15,6 +16,21 @@ TEST(DateTimeValue, CountsDaysSinceTheEndOf1899) {
     const QDateTime sample(QDate(2026, 12, 10), QTime(10, 48, 3, 250));
     EXPECT_EQ(fromDateTimeValue(toDateTimeValue(sample)), sample);
     EXPECT_EQ(fromDateTimeValue(-1.25), QDateTime(QDate(1899, 12, 29), QTime(6, 0)));
+}
+
+TEST(DateTimeValue, EveryDoubleHasADefinedResult) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    for (const double value : {nan, -nan, inf, -inf, 1e300, -1e300, 9.3e18, -9.3e18, 2958466.0, -693594.0,
+                               std::numeric_limits<double>::max(), std::numeric_limits<double>::lowest()})
+        EXPECT_FALSE(fromDateTimeValue(value).isValid()) << value;
+    // The first and the last day that the values hold.
+    EXPECT_EQ(fromDateTimeValue(-693593.0), QDateTime(QDate(1, 1, 1), QTime(0, 0)));
+    EXPECT_EQ(fromDateTimeValue(-693593.5), QDateTime(QDate(1, 1, 1), QTime(12, 0)));
+    EXPECT_EQ(fromDateTimeValue(2958465.75), QDateTime(QDate(9999, 12, 31), QTime(18, 0)));
+    // The tiniest values are the epoch itself.
+    EXPECT_EQ(fromDateTimeValue(std::numeric_limits<double>::denorm_min()), QDateTime(QDate(1899, 12, 30), QTime(0, 0)));
+    EXPECT_EQ(toDateTimeValue(QDateTime()), 0.0);
 }
 
 TEST(GuidValue, UsesTheWindowsByteLayout) {

@@ -1,7 +1,9 @@
 #include "base/native_path.h"
+#include "base/text_codec.h"
+#include "document/container/container_error.h"
 #include "document/container/doc_name_list.h"
 #include "document/container/storage_mode.h"
-#include "platform/cfb/compound_file_error.h"
+#include "tests/poremi_doccontainer/cfb_error_code.h"
 #include "tests/support/test_environment.h"
 
 #include <QtCore/QtEndian>
@@ -9,6 +11,14 @@
 
 namespace poremi {
 namespace {
+
+using test::cfbErrorOf;
+
+void writeListStream(TRootStorage& root, const QString& path, qint32 counter, const QByteArray& lines) {
+    QByteArray bytes(4, '\0');
+    qToLittleEndian<qint32>(counter, bytes.data());
+    TDocStream(root, fmCreate, path).WriteBytes(bytes + lines);
+}
 
 QByteArray rawStream(TRootStorage& root, const QString& path) {
     TDocStream stream(root, fmOpenRead | fmShareExclusive, path);
@@ -56,12 +66,7 @@ TEST(DocNameList, ElementsAndEntries) {
 
 TEST(DocNameList, StoredCounterBelowTheItemsContinuesAfterTheHighest) {
     TTemporaryStorage root;
-    {
-        QByteArray bytes(4, '\0');
-        qToLittleEndian<qint32>(1, bytes.data());
-        bytes += "Preview0\r\nPreview5\r\nOther9\r\n";
-        TDocStream(root, fmCreate, QStringLiteral("Preview")).WriteBytes(bytes);
-    }
+    writeListStream(root, QStringLiteral("Preview"), 1, "Preview0\r\nPreview5\r\nOther9\r\n");
     TDocStreamList list(root, QStringLiteral("Preview"));
     EXPECT_EQ(list.Count(), 3);
     EXPECT_EQ(list.Item(list.AddItem()), QStringLiteral("Preview6"));
@@ -77,13 +82,49 @@ TEST(DocNameList, ReadOnlyRootNeedsTheListStream) {
     }
     TFileStorage reader(name, fmOpenRead | fmShareExclusive);
     EXPECT_NO_THROW(TDocStreamList(reader, QStringLiteral("Sheets\\NameList")));
-    EXPECT_THROW(TDocStreamList(reader, QStringLiteral("Sheets\\Missing")), cfb::CompoundFileError);
+    EXPECT_EQ(cfbErrorOf([&] { TDocStreamList(reader, QStringLiteral("Sheets\\Missing")); }), cfb::ErrorCode::FileNotFound);
 }
 
 TEST(DocNameList, BrokenListStreamIsAnError) {
     TTemporaryStorage root;
     TDocStream(root, fmCreate, QStringLiteral("NameList")).WriteBytes("ab");
-    EXPECT_THROW(TDocStreamList(root, QStringLiteral("NameList")), Exception);
+    try {
+        TDocStreamList list(root, QStringLiteral("NameList"));
+        FAIL();
+    } catch (const EContainerError& error) {
+        EXPECT_EQ(error.fault(), ContainerFault::StreamEnded);
+    }
+}
+
+// Items read from a file are names of elements beside the list stream, never paths: a hostile
+// list must not reach, overwrite or destroy another element of the container.
+TEST(DocNameList, ItemsThatAreNotPlainElementNamesAreRefused) {
+    const char* const hostile[] = {
+        "..",
+        ".",
+        "..\\DataInfo",
+        "Sheets\\NameList0",
+        "a/b",
+        "\\DataInfo",
+        "Name:1",
+        "Name!1",
+        "Tab\tName",
+        "Bell\x07",
+        "Del\x7F",
+        "",  // an empty line between entries would name the folder itself
+        "A0123456789012345678901234567890",  // 32 units
+    };
+    for (const char* name : hostile) {
+        TTemporaryStorage root;
+        writeListStream(root, QStringLiteral("Sheets\\Preview"), 1, QByteArray("Preview0\r\n") + name + "\r\nPreview1\r\n");
+        EXPECT_EQ(cfbErrorOf([&] { TDocStreamList(root, QStringLiteral("Sheets\\Preview")); }), cfb::ErrorCode::InvalidName)
+            << name;
+    }
+    // The longest plain name, and names with dots and non-ASCII characters, are fine.
+    TTemporaryStorage root;
+    writeListStream(root, QStringLiteral("Preview"), 1,
+                    "A012345678901234567890123456789\r\n..x\r\n" + cp932::encode(QStringLiteral("プレビュー")) + "\r\n");
+    EXPECT_EQ(TDocStreamList(root, QStringLiteral("Preview")).Count(), 3);
 }
 
 }  // namespace

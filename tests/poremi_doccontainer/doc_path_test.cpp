@@ -1,4 +1,5 @@
 #include "base/error.h"
+#include "document/container/container_error.h"
 #include "document/container/doc_path.h"
 
 #include <gtest/gtest.h>
@@ -30,7 +31,8 @@ TEST(DocPath, TooManyParentStepsAreAnError) {
     try {
         ResolveDocPath(QStringLiteral("Sheets"), QStringLiteral("..\\..\\x"));
         FAIL();
-    } catch (const Exception& error) {
+    } catch (const EContainerError& error) {
+        EXPECT_EQ(error.fault(), ContainerFault::PathAboveRoot);
         EXPECT_EQ(error.message(), QStringLiteral("too many \"..\""));
     }
 }

@@ -6,6 +6,7 @@
 #include "document/container/storage_mode.h"
 #include "document/container/zlib_stream.h"
 #include "platform/cfb/compound_file_error.h"
+#include "tests/poremi_doccontainer/cfb_error_code.h"
 #include "tests/support/file_size_limit.h"
 #include "tests/support/test_data.h"
 #include "tests/support/test_environment.h"
@@ -17,6 +18,7 @@
 namespace poremi {
 namespace {
 
+using test::cfbErrorOf;
 
 void writeStream(TDocStorage& storage, const QString& name, const QByteArray& bytes) {
     TDocStream(storage, fmCreate, name).WriteBytes(bytes);
@@ -138,7 +140,7 @@ TEST(DocStorage, ElementOperationsByPath) {
     } catch (const cfb::CompoundFileError& error) {
         EXPECT_EQ(error.code(), cfb::ErrorCode::FileNotFound);
     }
-    EXPECT_THROW(TDocStream(root, fmOpenRead, QStringLiteral("A\\Missing")), cfb::CompoundFileError);
+    EXPECT_EQ(cfbErrorOf([&] { TDocStream(root, fmOpenRead, QStringLiteral("A\\Missing")); }), cfb::ErrorCode::FileNotFound);
 }
 
 TEST(DocStorage, TwoStreamsOfOneSheetFolderShareTheFolder) {
@@ -153,7 +155,8 @@ TEST(DocStorage, TwoStreamsOfOneSheetFolderShareTheFolder) {
     EXPECT_EQ(&info.Folder().Interface(), &paper.Folder().Interface());
     EXPECT_EQ(&sheet.Interface(), &info.Folder().Interface());
     // The stream itself stays exclusive.
-    EXPECT_THROW(TDocStream(root, fmOpenRead | fmShareExclusive, QStringLiteral("Sheets\\NameList0\\Info")), cfb::CompoundFileError);
+    EXPECT_EQ(cfbErrorOf([&] { TDocStream(root, fmOpenRead | fmShareExclusive, QStringLiteral("Sheets\\NameList0\\Info")); }),
+              cfb::ErrorCode::AccessDenied);
     EXPECT_TRUE(root.StreamExists(QStringLiteral("Sheets\\NameList0\\Info")));
 }
 
@@ -195,8 +198,9 @@ TEST(DocStorage, FileStorageModes) {
     }
     TFileStorage reader(name, fmOpenRead | fmShareDenyWrite);
     EXPECT_EQ(readStream(reader, QStringLiteral("More")), QByteArray("m"));
-    EXPECT_THROW(writeStream(reader, QStringLiteral("No"), "n"), cfb::CompoundFileError);
-    EXPECT_THROW(TFileStorage(fromNativePath(folder + QStringLiteral("/missing.ppr")), fmOpenRead), cfb::CompoundFileError);
+    EXPECT_EQ(cfbErrorOf([&] { writeStream(reader, QStringLiteral("No"), "n"); }), cfb::ErrorCode::AccessDenied);
+    EXPECT_EQ(cfbErrorOf([&] { TFileStorage(fromNativePath(folder + QStringLiteral("/missing.ppr")), fmOpenRead); }),
+              cfb::ErrorCode::FileNotFound);
 }
 
 TEST(DocStorage, WritingAFileStorageLeavesTheFileAsItWasUntilCommit) {

@@ -1,4 +1,5 @@
 #include "base/native_path.h"
+#include "document/container/container_error.h"
 #include "document/container/gmem_stream.h"
 #include "document/container/zlib_stream.h"
 #include "tests/support/test_environment.h"
@@ -137,10 +138,11 @@ TEST(GMEMStream, WrappedBlockIsReadInPlaceAndMustNotGrow) {
         stream.Seek(0, TSeekOrigin::soEnd);
         stream.WriteBytes("x");
         FAIL();
-    } catch (const Exception& error) {
+    } catch (const EContainerError& error) {
+        EXPECT_EQ(error.fault(), ContainerFault::FixedBlock);
         EXPECT_EQ(error.message(), QStringLiteral("should not realloc Global Handle"));
     }
-    EXPECT_THROW(stream.SetSize(100), Exception);
+    EXPECT_THROW(stream.SetSize(100), EContainerError);
     EXPECT_EQ(stream.Block(), QByteArray("CLIPboard data"));
 }
 

@@ -5,6 +5,7 @@
 #include "document/stream/component_stream.h"
 #include "document/stream/name_tables.h"
 #include "fuzz/support/sample_classes.h"
+#include "tests/poremi_docstream/golden_fixtures.h"
 #include "tests/poremi_docstream/stream_fixture.h"
 
 #include <QtCore/QBuffer>
@@ -28,11 +29,7 @@ class GoldenStream : public ::testing::Test {
 protected:
     void SetUp() override { registerSampleClasses(); }
 
-    static std::unique_ptr<TSampleObject> sample() {
-        auto object = std::make_unique<TSampleObject>();
-        object->setName(QStringLiteral("Obj"));
-        return object;
-    }
+    static std::unique_ptr<TSampleObject> sample() { return test::freshObject(); }
 
     static std::unique_ptr<TSampleObject> read(const QByteArray& bytes) {
         std::unique_ptr<TComponent> root = test::readStream(bytes);
@@ -44,7 +41,7 @@ protected:
 };
 
 TEST_F(GoldenStream, FreshObjectWritesOnlyPropertiesWithoutDefault) {
-    const QByteArray expected = fixture(kHead) + fixture(kTop) + fixture(kLocked) + fixture(kItems) + fixture(kTail);
+    const QByteArray expected = fixture(test::kFreshObject.bytes);
     EXPECT_EQ(test::streamOf(*sample()).toHex(' '), expected.toHex(' '));
     const auto back = read(expected);
     EXPECT_EQ(back->name(), "Obj");
@@ -119,62 +116,8 @@ TEST_F(GoldenStream, StringTypeFollowsLengthAndCodePage) {
 }
 
 TEST_F(GoldenStream, EveryKindOfPropertyInDeclarationOrder) {
-    const QByteArray expected = fixture(R"(
-        'TPF0' 0D 'TSampleObject' 03 'Obj'
-        04 'Left' 03 2C 01                       # 300
-        03 'Top' 02 F6                           # -10
-        07 'Caption' 06 02 'Hi'
-        05 'Title' 06 00                         # empty, though the constructor says "untitled"
-        05 'Ratio' 05 00 00 00 00 00 00 00 00 00 00   # 0, though the constructor says 1.5
-        04 'Date' 05 00 00 00 00 00 80 AE 8E 0E 40    # 36526.5 as extended
-        07 'Visible' 08
-        06 'Locked' 09
-        05 'Shape' 07 05 'lsDot'
-        07 'Options' 0B 06 'soBold' 0B 'soUnderline' 00
-        05 'Color' 07 05 'clRed'
-        06 'Cursor' 07 0B 'crHandPoint'
-        07 'Charset' 07 10 'SHIFTJIS_CHARSET'
-        04 'Mark' 06 01 '#'
-        0B 'Conditional' 02 05
-        0E 'Grid.LineShape' 07 06 'lsDash'
-        09 'Grid.Size' 02 05
-        0E 'Grid.Pen.Color' 04 56 34 12 00       # no name for 0x123456
-        0D 'Lines.Strings' 01 06 01 'a' 06 00 06 01 'b' 00
-        05 'Items' 0E
-          01 02 'ID' 06 02 'CD' 05 'Value' 02 03 00
-          01 00
-        00
-        06 'Points' 0A 14 00 00 00  02 00 00 00  01 00 00 00 02 00 00 00  FD FF FF FF 04 00 00 00
-        00
-        00)");
-
-    auto object = sample();
-    object->setLeft(300);
-    object->setTop(-10);
-    object->setCaption(QStringLiteral("Hi"));
-    object->setTitle(QString());
-    object->setRatio(0);
-    object->setDate(36526.5);
-    object->setVisible(false);
-    object->setLocked(true);
-    object->setShape(LineShape::lsDot);
-    object->setOptions(soBold | soUnderline);
-    object->setColor(0x0000FF);
-    object->setCursor(-21);
-    object->setCharset(128);
-    object->setMark('#');
-    object->setHidden(77);  // not stored
-    object->setConditional(5);
-    object->grid()->setLineShape(LineShape::lsDash);
-    object->grid()->setSize(5);
-    object->grid()->pen()->setColor(0x123456);
-    object->lines()->setLines({"a", "", "b"});
-    TSampleItem& first = object->items()->add();
-    first.setId(QStringLiteral("CD"));
-    first.setValue(3);
-    object->items()->add();
-    object->points = {QPoint(1, 2), QPoint(-3, 4)};
-
+    const QByteArray expected = fixture(test::kEveryKindOfProperty.bytes);
+    const auto object = test::everyKindOfProperty();
     EXPECT_EQ(test::streamOf(*object).toHex(' '), expected.toHex(' '));
 
     const auto back = read(expected);
@@ -265,28 +208,9 @@ TEST_F(GoldenStream, ResourceNameIsCutAtSixtyThreeBytes) {
 }
 
 TEST_F(GoldenStream, ChildrenFollowTheProperties) {
-    const QByteArray expected = fixture(R"(
-        'TPF0' 0C 'TSampleGroup' 04 'Root'
-        05 'Level' 02 02
-        00
-          0C 'TSampleGroup' 01 'A' 00
-            0C 'TSampleGroup' 02 'A1' 00 00
-          00
-          0C 'TSampleGroup' 01 'B' 00 00
-        00)");
-    TSampleGroup root;
-    root.setName(QStringLiteral("Root"));
-    root.setLevel(2);
-    auto* a = new TSampleGroup;
-    root.insertComponent(a);
-    a->setName(QStringLiteral("A"));
-    auto* a1 = new TSampleGroup;
-    a->insertComponent(a1);
-    a1->setName(QStringLiteral("A1"));
-    auto* b = new TSampleGroup;
-    root.insertComponent(b);
-    b->setName(QStringLiteral("B"));
-    EXPECT_EQ(test::streamOf(root).toHex(' '), expected.toHex(' '));
+    const QByteArray expected = fixture(test::kChildrenFollowTheProperties.bytes);
+    const auto root = test::childrenFollowTheProperties();
+    EXPECT_EQ(test::streamOf(*root).toHex(' '), expected.toHex(' '));
 
     const std::unique_ptr<TComponent> back = test::readStream(expected);
     ASSERT_EQ(back->components().size(), 2u);

@@ -12,7 +12,8 @@
 
 using namespace poremi;
 using namespace poremi::sample;
-using poremi::test::errorOf;
+using poremi::test::failure;
+using poremi::test::failureOf;
 using poremi::test::fixture;
 
 namespace {
@@ -102,7 +103,7 @@ TEST_F(PropertySystem, AssignCopiesDeeply) {
     EXPECT_EQ(target.points, source.points);
 
     TSampleGroup group;
-    EXPECT_EQ(errorOf([&] { target.assign(group); }), "無効なクラス型キャスト");
+    EXPECT_THROW(target.assign(group), EInvalidCast);
 }
 
 TEST_F(PropertySystem, ComponentsOwnAndNameTheirChildren) {
@@ -113,7 +114,7 @@ TEST_F(PropertySystem, ComponentsOwnAndNameTheirChildren) {
     a->setName(QStringLiteral("A"));
     auto* b = new TSampleObject;
     owner.insertComponent(b);
-    EXPECT_EQ(errorOf([&] { b->setName(QStringLiteral("a")); }), "コンポーネント名 a はすでに使われています");
+    EXPECT_EQ(failureOf([&] { b->setName(QStringLiteral("a")); }), failure(StreamFault::DuplicateName, "コンポーネント名 a はすでに使われています"));
     EXPECT_EQ(owner.findComponent(u"a"), a);
     delete a;
     EXPECT_EQ(owner.components().size(), 1u);
@@ -148,6 +149,24 @@ TEST_F(PropertySystem, ReferencesResolveAfterReadingAndEventsAreIgnored) {
     EXPECT_FALSE(test::streamOf(*a).contains("Target"));
 }
 
+// A collection written twice in one record is cleared and refilled: the references read into
+// the first items go with them, those of the items that stay are resolved.
+TEST_F(PropertySystem, ReferencesOfCollectionItemsSurviveARefilledCollection) {
+    const QByteArray stream = fixture(R"(
+        'TPF0' 0D 'TSampleObject' 00
+          05 'Items' 0E 01 04 'Link' 07 01 'B' 00 01 04 'Link' 07 01 'B' 00 00
+          05 'Items' 0E 01 05 'Value' 02 07 00 01 04 'Link' 07 01 'B' 00 00
+          00
+          0D 'TSampleObject' 01 'B' 00 00
+        00)");
+    const std::unique_ptr<TComponent> root = test::readStream(stream);
+    const auto& items = *dynamic_cast<TSampleObject&>(*root).items();
+    ASSERT_EQ(items.count(), 2);
+    EXPECT_EQ(items[0].value(), 7);
+    EXPECT_EQ(items[0].link(), nullptr);
+    EXPECT_EQ(items[1].link(), root->findComponent(u"B"));
+}
+
 TEST_F(PropertySystem, EveryReadComponentIsToldLoadingFinished) {
     const std::unique_ptr<TComponent> root = test::readStream(fixture(R"(
         'TPF0' 0D 'TSampleObject' 00 00
@@ -176,7 +195,7 @@ TEST_F(PropertySystem, AStreamThatCannotBeWrittenFails) {
     TSampleGroup group;
     QBuffer readOnly;
     readOnly.open(QIODevice::ReadOnly);
-    EXPECT_EQ(errorOf([&] { WriteComponent(readOnly, group); }), "ストリームへの書き込みエラー");
+    EXPECT_EQ(failureOf([&] { WriteComponent(readOnly, group); }), failure(StreamFault::WriteError, "ストリームへの書き込みエラー"));
 }
 
 TEST_F(PropertySystem, StringListText) {

@@ -6,7 +6,8 @@
 #include <gtest/gtest.h>
 
 using namespace poremi;
-using poremi::test::errorOf;
+using poremi::test::failure;
+using poremi::test::failureOf;
 using poremi::test::fixture;
 
 namespace {
@@ -76,10 +77,10 @@ TEST(StreamDump, ConventionalTextOfEveryValueType) {
 }
 
 TEST(StreamDump, ReportsTheReadersMessage) {
-    EXPECT_EQ(errorOf([] { dumpComponentStream("TPF1"); }), "不正なストリーム フォーマット");
-    EXPECT_EQ(errorOf([] { dumpComponentStream(fixture("'TPF0' 03 'TAB' 00 04 'Left' 04 01")); }),
-              "ストリームからの読み込みエラー");
-    EXPECT_EQ(errorOf([] { dumpComponentStream(fixture("FF 0A 00 'X'")); }), "不正なストリーム フォーマット");
+    EXPECT_EQ(failureOf([] { dumpComponentStream("TPF1"); }), failure(StreamFault::InvalidFormat, "不正なストリーム フォーマット"));
+    EXPECT_EQ(failureOf([] { dumpComponentStream(fixture("'TPF0' 03 'TAB' 00 04 'Left' 04 01")); }),
+              failure(StreamFault::ReadError, "ストリームからの読み込みエラー"));
+    EXPECT_EQ(failureOf([] { dumpComponentStream(fixture("FF 0A 00 'X'")); }), failure(StreamFault::InvalidFormat, "不正なストリーム フォーマット"));
 }
 
 }  // namespace

@@ -28,6 +28,10 @@ QByteArray fixture(const char* text) {
     return out;
 }
 
+void PrintTo(const Failure& failure, std::ostream* out) {
+    *out << "fault " << (failure.fault ? int(*failure.fault) : -1) << ", \"" << failure.message.toStdString() << '"';
+}
+
 QByteArray streamOf(const TComponent& component) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
