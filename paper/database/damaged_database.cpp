@@ -42,15 +42,17 @@ void copyReadable(cfb::Storage& storage, const QString& path, PaperStore& store,
 
 bool readsCompletely(const TPapersV2& database) {
     if (!database.unreadablePapers().isEmpty()) return false;
+    // Designs are left out: they may hold classes a mode of the program does not know, and
+    // reading them is passed over one by one anyway.
+    TExtraInfoBase* makers = database.findExtraInfo(TExInfoBase::kName);
+    if (!makers) return true;
     try {
-        for (const auto& base : database.extraInfos()) {
-            QSet<QString> names;
-            for (int i = 0; i < base->count(); ++i) {
-                const QString name = base->getItem(i)->paperName();
-                // Two maker records of one paper stop every lookup of that base.
-                if (base->name() == TExInfoBase::kName && names.contains(name)) return false;
-                names.insert(name);
-            }
+        QSet<QString> names;
+        for (int i = 0; i < makers->count(); ++i) {
+            const QString name = makers->getItem(i)->paperName();
+            // Two records of one paper stop every lookup of the base.
+            if (names.contains(name)) return false;
+            names.insert(name);
         }
     } catch (const Exception&) {
         return false;

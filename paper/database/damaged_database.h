@@ -6,7 +6,7 @@
 
 namespace poremi {
 
-// True when every paper and every extra record of the database reads, and no paper has two
+// True when every paper and every maker record of the database reads, and no paper has two
 // maker records.
 bool readsCompletely(const TPapersV2& database);
 

@@ -152,8 +152,12 @@ QString recoveryMessage(const QString& database, const QString& damaged, const R
 }
 
 // Builds a new working database from the shipped one with every user paper that can be had,
-// then puts the damaged file aside and the new one in its place.
+// then puts the damaged file aside and the new one in its place. Nothing happens when the
+// shipped database does not read completely either: the fault is not the working copy's, and
+// a rebuild would come back at every start.
 void rebuildDamaged(const PaperDatabaseFiles& files, const PaperDatabaseFeedback& feedback) {
+    if (!QFileInfo::exists(files.shipped)) throw cannotOpen(files.shipped);
+    if (!opening(files.shipped, [&] { return releaseIfSound(files.shipped); })) return;
     const QString rebuilt = rebuildFileOf(files.database);
     QString damaged;
     Recovered recovered;

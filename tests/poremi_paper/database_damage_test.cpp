@@ -197,6 +197,20 @@ TEST_F(DamagedStart, WithoutTheShippedDatabaseTheDamagedFileStaysWhereItIs) {
     EXPECT_TRUE(ui.texts().isEmpty());
 }
 
+TEST_F(DamagedStart, UnreadableShippedDatabaseStartsNoRebuildThatWouldComeBackEveryTime) {
+    prepare({QStringLiteral("mine")});
+    replaceStream(files().shipped, QStringLiteral("Papers\\$00000001"), kGarbage);
+    replaceStream(files().database, QStringLiteral("Papers\\$00000001"), kGarbage);
+
+    ScriptedUserInterface ui;
+    testing::internal::CaptureStderr();
+    const auto db = openPaperDatabaseAtStart(files());
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(names(*db), (QStringList{QStringLiteral("sheet 2"), QStringLiteral("mine")}));
+    EXPECT_TRUE(ui.texts().isEmpty());
+    EXPECT_TRUE(damagedFiles().isEmpty());
+}
+
 // The damage a user meets: eight random bytes of the working database changed past its header.
 TEST_F(DamagedStart, EightRandomBytesChangedNeverStopTheStart) {
     const QStringList mine{QStringLiteral("mine 1"), QStringLiteral("mine 2"), QStringLiteral("mine 3"),
@@ -248,6 +262,7 @@ TEST_F(DamagedStart, EightRandomBytesChangedNeverStopTheStart) {
         testing::internal::GetCapturedStderr();
         EXPECT_EQ(ui.texts().size(), told + (ui.texts().size() > told ? 1 : 0));
     }
+    RecordProperty("rebuilt", rebuilt);
     EXPECT_GT(rebuilt, 0);
 }
 
