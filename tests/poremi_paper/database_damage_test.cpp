@@ -93,6 +93,49 @@ TEST_F(PaperDamage, UnreadableMakerRecordHidesNoOtherRecordAndKeepsItsStream) {
     EXPECT_EQ(streamOf(path, QStringLiteral("ExtraInfos\\$00000001")), kGarbage);
 }
 
+std::unique_ptr<TImagePaperInfo> design(const QString& paperName) {
+    auto record = std::make_unique<TImagePaperInfo>();
+    record->setPaperName(paperName);
+    record->setLabelCount(1);
+    TImagePaperInfo::Objects objects;
+    objects.push_back(std::make_unique<TPaperUpdate>());
+    record->setObjects(0, std::move(objects));
+    return record;
+}
+
+bool hasDesign(const TPapersV2& db, const QString& paperName) {
+    return db.getExtraInfo(TImageInfoBase::kName, paperName) != nullptr;
+}
+
+TEST_F(PaperDamage, UnreadableDesignsHideNoOtherDesignAndKeepTheirStorage) {
+    const QString path = file(QStringLiteral("db.ppr"));
+    writeDatabase(path, {{QStringLiteral("a"), false}, {QStringLiteral("b"), false}, {QStringLiteral("c"), false}});
+    {
+        const auto db = openPaperDatabase(path, false);
+        for (const QString& name : {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")})
+            db->setExtraInfo(TImageInfoBase::kName, *design(name));
+        db->close();
+    }
+    // The record of a, and the design list of c, no longer read.
+    replaceStream(path, QStringLiteral("PaperImages\\$00000001\\ImageInfo"), kGarbage);
+    replaceStream(path, QStringLiteral("PaperImages\\$00000003\\$00000001"), kGarbage);
+
+    const auto db = openPaperDatabase(path, false);
+    testing::internal::CaptureStderr();
+    EXPECT_TRUE(hasDesign(*db, QStringLiteral("b")));
+    EXPECT_FALSE(hasDesign(*db, QStringLiteral("a")));
+    EXPECT_FALSE(hasDesign(*db, QStringLiteral("c")));
+    const QString warnings = QString::fromLocal8Bit(testing::internal::GetCapturedStderr());
+    EXPECT_TRUE(warnings.contains(QStringLiteral("PaperImages\\$00000001"))) << warnings.toStdString();
+    EXPECT_TRUE(warnings.contains(QStringLiteral("PaperImages\\$00000003"))) << warnings.toStdString();
+
+    db->setExtraInfo(TImageInfoBase::kName, *design(QStringLiteral("d")));
+    EXPECT_TRUE(hasDesign(*db, QStringLiteral("d")));
+    db->close();
+    EXPECT_EQ(streamOf(path, QStringLiteral("PaperImages\\$00000003\\$00000001")), kGarbage);
+    EXPECT_EQ(streamOf(path, QStringLiteral("PaperImages\\$00000001\\ImageInfo")), kGarbage);
+}
+
 class DamagedStart : public PaperDatabaseTest {
 protected:
     PaperDatabaseFiles files() const {
