@@ -90,8 +90,19 @@ int rescueUserPapers(const QString& damagedFile, TPapersV2& destination) {
     const QString file = folder.filePath(QStringLiteral("rescued.ppr"));
     salvage.saveTo(file);
     const auto rescued = openPaperDatabase(file, true);
-    MergePapers(destination, *rescued, true, {}, false);
-    return userPaperCount(*rescued);
+    try {
+        MergePapers(destination, *rescued, true, {}, false);
+        return userPaperCount(*rescued);
+    } catch (const Exception& error) {
+        // Damage the reading let through (two records of one paper): what arrived stays.
+        warnUnreadable(damagedFile, error);
+    }
+    int arrived = 0;
+    for (int i = 0; i < rescued->getPaperCount(); ++i) {
+        const TPaperInfo& paper = rescued->getPaper(i);
+        if (!paper.readOnly() && destination.indexOfPaper(paper.paperName()) >= 0) ++arrived;
+    }
+    return arrived;
 }
 
 }  // namespace poremi

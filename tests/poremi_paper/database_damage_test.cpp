@@ -4,6 +4,7 @@
 #include "tests/poremi_paper/database_fixture.h"
 
 #include "base/error.h"
+#include "document/stream/component_stream.h"
 #include "tests/poremi_paper/untrusted_database.h"
 #include "tests/support/scripted_ui.h"
 #include "tests/support/test_data.h"
@@ -220,6 +221,23 @@ TEST_F(DamagedStart, WreckedDatabaseLeavesTheNewestReadableBackupToBringBackTheP
     EXPECT_TRUE(ui.texts().first().contains(QStringLiteral("バックアップ「%1」から取り戻したユーザー用紙：1件").arg(newest)))
         << ui.texts().first().toStdString();
     EXPECT_EQ(bytesOf(damagedPath()), wrecked);
+}
+
+TEST_F(DamagedStart, TwoMakerRecordsOfOnePaperDoNotStopTheRebuild) {
+    prepare({QStringLiteral("mine 1"), QStringLiteral("mine 2")});
+    // The record of "mine 1" now names a shipped paper that has one already.
+    replaceStream(files().database, QStringLiteral("ExtraInfos\\$00000003"),
+                  componentStreamBytes(*maker(QStringLiteral("sheet 1"), QStringLiteral("Other"))));
+
+    ScriptedUserInterface ui;
+    testing::internal::CaptureStderr();
+    const auto db = openPaperDatabaseAtStart(files());
+    testing::internal::GetCapturedStderr();
+    EXPECT_TRUE(names(*db).contains(QStringLiteral("mine 1")));
+    EXPECT_EQ(companyOf(*db, QStringLiteral("sheet 1")), QStringLiteral("Maker"));
+    ASSERT_EQ(ui.texts().size(), 1);
+    EXPECT_TRUE(ui.texts().first().contains(QStringLiteral("ユーザー用紙：1件"))) << ui.texts().first().toStdString();
+    EXPECT_EQ(damagedFiles().size(), 1);
 }
 
 TEST_F(DamagedStart, WithoutTheShippedDatabaseTheDamagedFileStaysWhereItIs) {
