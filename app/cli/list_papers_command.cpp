@@ -24,8 +24,11 @@ QString makerOf(const TPapersV2& papers, const QString& paperName) {
 int runListPapersCommand(const QStringList& arguments) {
     const PaperDatabaseFiles files{toNativePath(ExpandMacros(QStringLiteral("$(PaperInfo)"))),
                                    toNativePath(ExpandMacros(QStringLiteral("$(UpdatePaperInfo)"))),
-                                   toNativePath(ExpandMacros(QStringLiteral("$(SystemPaperInfo)")))};
-    const auto papers = openPaperDatabaseAtStart(files);
+                                   toNativePath(ExpandMacros(QStringLiteral("$(SystemPaperInfo)"))),
+                                   toNativePath(ExpandMacros(QStringLiteral("$(UserPreferenceFolder)")))};
+    PaperDatabaseFeedback feedback;
+    feedback.caption = ExpandMacros(QStringLiteral("$(AppName)"));
+    const auto papers = openPaperDatabaseAtStart(files, feedback);
     const QString filter = arguments.value(0);
     QTextStream out(stdout);
     for (int i = 0; i < papers->getPaperCount(); ++i) {

@@ -37,6 +37,7 @@ quint32 highestNumber(const QStringList& names) {
 void TExInfoBase::attach(PaperStore& store, const QString& storagePath) {
     bind(store, storagePath);
     streams_ = store.streamNames(storagePath);
+    unreadable_.clear();
     cache_.clear();
 }
 
@@ -48,7 +49,16 @@ const TExInfoBase::Cached* TExInfoBase::find(const QString& paperName) {
     if (const auto found = cache_.find(paperName); found != cache_.end()) return &found->second;
     while (cache_.size() < std::size_t(streams_.size())) {
         const QString stream = streams_[qsizetype(cache_.size())];
-        std::unique_ptr<TExPaperInfo> record = load(stream);
+        std::unique_ptr<TExPaperInfo> record;
+        try {
+            record = load(stream);
+        } catch (const Exception& error) {
+            // Forgotten here (it stays in the file), so that it cannot hide the records after it.
+            warnUnreadable(pathOf(stream), error);
+            unreadable_.append(stream);
+            streams_.removeAt(qsizetype(cache_.size()));
+            continue;
+        }
         const QString name = record->paperName();
         if (cache_.count(name)) throw Exception(format(QStringLiteral("用紙情報更新エラー(%s)"), {name}));
         const Cached& entry = cache_.emplace(name, Cached{stream, std::move(record)}).first->second;
@@ -71,7 +81,7 @@ void TExInfoBase::save(const TExtraPaperInfo& record) {
     if (!info) stream_error::invalidCast();
     deleteRecord(info->paperName());
     if (info->isEmpty()) return;
-    const QString stream = paperItemName(highestNumber(streams_) + 1);
+    const QString stream = paperItemName(std::max(highestNumber(streams_), highestNumber(unreadable_)) + 1);
     store().writeStream(pathOf(stream), componentStreamBytes(*info));
     auto copy = std::make_unique<TExPaperInfo>();
     copy->assign(*info);
@@ -94,6 +104,13 @@ std::unique_ptr<TExtraPaperInfo> TExInfoBase::getItem(int index) {
 void TImageInfoBase::attach(PaperStore& store, const QString& storagePath) {
     bind(store, storagePath);
     storages_ = store.storageNames(storagePath);
+    unreadable_.clear();
+}
+
+void TImageInfoBase::forget(qsizetype index, const Exception& error) {
+    warnUnreadable(pathOf(storages_[index]), error);
+    unreadable_.append(storages_[index]);
+    storages_.removeAt(index);
 }
 
 std::unique_ptr<TImagePaperInfo> TImageInfoBase::loadInfo(const QString& storage) const {
@@ -113,9 +130,15 @@ std::unique_ptr<TImagePaperInfo> TImageInfoBase::loadWithDesigns(const QString& 
     return info;
 }
 
-qsizetype TImageInfoBase::find(const QString& paperName) const {
-    for (qsizetype i = 0; i < storages_.size(); ++i)
-        if (loadInfo(storages_[i])->paperName() == paperName) return i;
+qsizetype TImageInfoBase::find(const QString& paperName) {
+    for (qsizetype i = 0; i < storages_.size();) {
+        try {
+            if (loadInfo(storages_[i])->paperName() == paperName) return i;
+            ++i;
+        } catch (const Exception& error) {
+            forget(i, error);
+        }
+    }
     return -1;
 }
 
@@ -131,7 +154,7 @@ void TImageInfoBase::save(const TExtraPaperInfo& record) {
     if (!info) stream_error::invalidCast();
     deleteRecord(info->paperName());
     if (info->isEmpty()) return;
-    const QString storage = paperItemName(highestNumber(storages_) + 1);
+    const QString storage = paperItemName(std::max(highestNumber(storages_), highestNumber(unreadable_)) + 1);
     const QString folder = pathOf(storage);
     store().createStorage(folder);
     store().writeStream(folder + QLatin1Char('\\') + kInfoStream, componentStreamBytes(*info));
@@ -144,7 +167,13 @@ void TImageInfoBase::save(const TExtraPaperInfo& record) {
 
 std::unique_ptr<TExtraPaperInfo> TImageInfoBase::get(const QString& paperName) {
     const qsizetype index = find(paperName);
-    return index < 0 ? nullptr : loadWithDesigns(storages_[index]);
+    if (index < 0) return nullptr;
+    try {
+        return loadWithDesigns(storages_[index]);
+    } catch (const Exception& error) {
+        forget(index, error);
+        return nullptr;
+    }
 }
 
 std::unique_ptr<TExtraPaperInfo> TImageInfoBase::getItem(int index) {

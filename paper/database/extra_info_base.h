@@ -11,6 +11,7 @@
 
 namespace poremi {
 
+class Exception;
 class PaperStore;
 
 class TExtraInfoBase {
@@ -28,9 +29,10 @@ public:
     virtual void deleteRecord(const QString& paperName) = 0;
     // Replaces the paper's record; an empty record only deletes the old one.
     virtual void save(const TExtraPaperInfo& record) = 0;
-    // A copy of the paper's record, or none.
+    // A copy of the paper's record, or none. A record that cannot be read is passed over with
+    // a warning (warnUnreadable) and left in the file; new records never take its name.
     virtual std::unique_ptr<TExtraPaperInfo> get(const QString& paperName) = 0;
-    // The record of the index-th stored element.
+    // The record of the index-th stored element; raises the reading error of a damaged one.
     virtual std::unique_ptr<TExtraPaperInfo> getItem(int index) = 0;
     virtual int count() const = 0;
 
@@ -72,6 +74,7 @@ private:
 
     // The first cache_.size() names are the cached ones.
     QStringList streams_;
+    QStringList unreadable_;
     std::map<QString, Cached> cache_;
 };
 
@@ -91,9 +94,11 @@ public:
 private:
     std::unique_ptr<TImagePaperInfo> loadInfo(const QString& storage) const;
     std::unique_ptr<TImagePaperInfo> loadWithDesigns(const QString& storage) const;
-    qsizetype find(const QString& paperName) const;
+    qsizetype find(const QString& paperName);
+    void forget(qsizetype index, const Exception& error);
 
     QStringList storages_;
+    QStringList unreadable_;
 };
 
 }  // namespace poremi

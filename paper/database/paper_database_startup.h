@@ -7,6 +7,11 @@
 // at start: the user's papers are rebuilt into the ".usr" file beside the database, the new
 // system papers are merged into it, and only when both steps succeeded does it replace the
 // database (and the update file go). A failure leaves everything as it was for the next start.
+//
+// A working database that does not read completely is moved aside (kept, named with the date)
+// and rebuilt from the shipped one, with the user's papers brought back from every paper stream
+// of the damaged file that still reads and from the newest user-paper backup; the user is told
+// once what came back and where the damaged file lies.
 
 #include "paper/database/papers.h"
 
@@ -19,15 +24,26 @@ struct PaperDatabaseFiles {
     QString database;  // the user's working database
     QString update;    // a downloaded update waiting to be merged
     QString shipped;   // the database shipped beside the executable
+    QString backups;   // the folder whose user-paper backups (*.ppb) a rebuild draws on; may be empty
 };
 
 struct PaperDatabaseFeedback {
     // The wait window: shown with the text, hidden with an empty one.
     std::function<void(const QString& text)> wait;
     MergeProgress progress;
+    // The caption of the message that tells of a rebuilt database (the application title).
+    QString caption;
 };
 
 inline const QString kPaperWaitText = QStringLiteral("処理中です。少しお待ちください．．．");
+
+// The message after a damaged database was rebuilt: the database's file name, then the user
+// papers brought back from it; the backup line only when a backup was drawn on.
+inline const QString kDamagedPapersRebuilt =
+    QStringLiteral("用紙情報ファイル「%s」が壊れていたため、作り直しました。\r\n"
+                   "壊れたファイルから取り戻したユーザー用紙：%d件");
+inline const QString kDamagedPapersBackup = QStringLiteral("バックアップ「%s」から取り戻したユーザー用紙：%d件");
+inline const QString kDamagedPapersKept = QStringLiteral("壊れたファイルは「%s」に残してあります。");
 
 // The database opened writable with its "ExtraInfos" and "PaperImages" bases. Failures raise
 // the file's own error, or "アプリケーションに必要なファイル「%s」が開けませんでした".

@@ -3,6 +3,10 @@
 #include "document/container/doc_storage.h"
 #include "document/container/doc_stream.h"
 #include "document/container/storage_mode.h"
+#include "base/format.h"
+
+#include <QtCore/QRegularExpression>
+#include <cstdio>
 
 namespace poremi {
 
@@ -60,6 +64,13 @@ void PaperStore::copyTo(const QString& path, PaperStore& destination, const QStr
 bool PaperStore::isChanged() const { return root_->IsChanged(); }
 
 void PaperStore::rememberState() { root_->RememberState(); }
+
+void warnUnreadable(const QString& path, const std::exception& error) {
+    QString reason = QString::fromUtf8(error.what());
+    reason.replace(QRegularExpression(QStringLiteral("[\\r\\n]+")), QStringLiteral(" "));
+    const QString line = format(QStringLiteral("警告: 用紙情報「%s」が読み込めないため、飛ばしました (%s)"), {path, reason});
+    std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
+}
 
 QString paperItemName(quint32 number) {
     return QLatin1Char('$') + QStringLiteral("%1").arg(number, 8, 16, QLatin1Char('0')).toUpper();

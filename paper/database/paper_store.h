@@ -6,6 +6,7 @@
 #include <QtCore/QByteArray>
 #include <QtCore/QString>
 #include <QtCore/QStringList>
+#include <exception>
 #include <memory>
 
 namespace poremi {
@@ -51,6 +52,9 @@ public:
 private:
     std::unique_ptr<TTemporaryStorage> root_;
 };
+
+// Tells on stderr, in one line, that the element at path could not be read and was passed over.
+void warnUnreadable(const QString& path, const std::exception& error);
 
 // "$" and eight upper-case hexadecimal digits: the names of numbered papers and records.
 QString paperItemName(quint32 number);

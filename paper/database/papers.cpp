@@ -94,7 +94,15 @@ void TPapers::loadPurposeList() {
 void TPapers::loadPapers() {
     store_->createStorage(kPapersStorage);
     for (const QString& id : store_->streamNames(kPapersStorage)) {
-        std::unique_ptr<TPaperInfo> paper = readPaper(store_->readStream(pathOf(id)));
+        std::unique_ptr<TPaperInfo> paper;
+        try {
+            paper = readPaper(store_->readStream(pathOf(id)));
+        } catch (const Exception& error) {
+            // One damaged paper must not cost the user every other one.
+            unreadable_.append(id);
+            warnUnreadable(pathOf(id), error);
+            continue;
+        }
         paper->purposeList().mergeFrom(purposes_);
         papers_.push_back({id, std::move(paper)});
     }
@@ -115,6 +123,8 @@ void TPapers::setPurposeList(const TPurposeList& list) {
 quint32 TPapers::highestId() const {
     quint32 highest = 0;
     for (const Entry& entry : papers_) highest = std::max(highest, paperItemNumber(entry.id));
+    // New ids never land on an unreadable stream, which stays as it was.
+    for (const QString& id : unreadable_) highest = std::max(highest, paperItemNumber(id));
     return highest;
 }
 

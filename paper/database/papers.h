@@ -49,6 +49,9 @@ public:
     // In id order.
     TPaperInfo& getPaper(int index) const { return *papers_[std::size_t(index)].paper; }
     QString paperId(int index) const { return papers_[std::size_t(index)].id; }
+    // Ids of the paper streams that could not be read: they are left out of the papers (each
+    // with a warning, warnUnreadable) and stay in the file untouched.
+    const QStringList& unreadablePapers() const { return unreadable_; }
 
     const TPurposeList& purposeList() const { return purposes_; }
     void setPurposeList(const TPurposeList& list);
@@ -82,6 +85,7 @@ private:
 
     std::unique_ptr<PaperStore> store_;
     std::vector<Entry> papers_;  // sorted by id
+    QStringList unreadable_;
     TPurposeList purposes_;
     bool readOnly_;
     QString fileName_;

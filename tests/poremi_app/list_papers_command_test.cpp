@@ -1,5 +1,7 @@
 #include "app/cli/commands.h"
 #include "app/module/main_data_module.h"
+#include "paper/database/paper_database_startup.h"
+#include "tests/support/scripted_ui.h"
 #include "tests/support/test_environment.h"
 
 #include <QtCore/QDir>
@@ -59,6 +61,43 @@ TEST_F(ListPapers, FiltersByNameMakerAndGroupIgnoringCase) {
     EXPECT_FALSE(trays.isEmpty());
     EXPECT_TRUE(run({QStringLiteral("no such paper")}, exitCode).isEmpty());
     EXPECT_EQ(exitCode, 0);
+}
+
+TEST_F(ListPapers, DamagedUserDatabaseIsRebuiltWithTheUsersPaperAndTheUserIsTold) {
+    int exitCode = -1;
+    run({QStringLiteral("no such paper")}, exitCode);
+    const QString database = userFolder_ + QStringLiteral("/ぽれみ/0.1/Papers.ppr");
+    {
+        const auto papers = openPaperDatabase(database, false);
+        std::unique_ptr<TPaperInfo> mine = papers->getPaper(0).clone();
+        mine->setPaperName(QStringLiteral("わたしの用紙"));
+        mine->setReadOnly(false);
+        papers->savePaper(*mine);
+        papers->close();
+    }
+    {
+        // The release stamp no longer reads.
+        PaperStore store;
+        store.loadFrom(database);
+        store.writeStream(TPapersV2::kUpdateInfoStream, QByteArray("not a component stream"));
+        store.saveTo(database);
+    }
+
+    test::ScriptedUserInterface ui;
+    testing::internal::CaptureStderr();
+    const QStringList lines = run({QStringLiteral("わたし")}, exitCode);
+    testing::internal::GetCapturedStderr();
+    EXPECT_EQ(exitCode, 0);
+    ASSERT_EQ(lines.size(), 1);
+    EXPECT_TRUE(lines.first().startsWith(QStringLiteral("わたしの用紙\t"))) << lines.first().toStdString();
+    ASSERT_EQ(ui.questions().size(), 1);
+    EXPECT_EQ(ui.questions().first().caption, QStringLiteral("ぽれみ"));
+    EXPECT_TRUE(ui.texts().first().startsWith(
+        QStringLiteral("用紙情報ファイル「Papers.ppr」が壊れていたため、作り直しました。\r\n"
+                       "壊れたファイルから取り戻したユーザー用紙：1件")))
+        << ui.texts().first().toStdString();
+    EXPECT_EQ(QDir(userFolder_ + QStringLiteral("/ぽれみ/0.1")).entryList({QStringLiteral("Papers-damaged-*.ppr")}).size(), 1);
+    EXPECT_GE(run({}, exitCode).size(), 80);
 }
 
 }  // namespace

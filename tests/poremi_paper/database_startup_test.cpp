@@ -11,7 +11,8 @@ namespace {
 class PaperStartup : public PaperDatabaseTest {
 protected:
     PaperDatabaseFiles files() const {
-        return {file(QStringLiteral("user/Papers.ppr")), file(QStringLiteral("user/Update.ppr")), file(QStringLiteral("poremi.ppr"))};
+        return {file(QStringLiteral("user/Papers.ppr")), file(QStringLiteral("user/Update.ppr")), file(QStringLiteral("poremi.ppr")),
+                QString()};
     }
     static QString messageOf(const std::function<void()>& step) {
         try {
