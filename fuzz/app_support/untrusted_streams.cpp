@@ -5,6 +5,7 @@
 #include "document/stream/class_registry.h"
 #include "document/stream/component_stream.h"
 #include "document/stream/stream_dump.h"
+#include "fuzz/support/untrusted_input.h"
 #include "paper/database/extra_paper_info.h"
 #include "paper/paper_info.h"
 #include "paper/product_info.h"
@@ -44,20 +45,9 @@ void registerEverything() {
     (void)once;
 }
 
-template <class Read>
-void attempt(const QByteArray& bytes, Read read) {
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    try {
-        read(buffer);
-    } catch (const Exception&) {
-    }
-}
-
 template <class T>
 void attemptInto(const QByteArray& bytes, bool resource) {
-    attempt(bytes, [resource](QIODevice& in) {
+    readIgnoringErrors(bytes, [resource](QIODevice& in) {
         T root;
         resource ? ReadComponentRes(in, root) : ReadComponent(in, root);
     });
@@ -77,7 +67,7 @@ const TClassInfo& TUntrustedHost::staticClassInfo() {
 void readUntrustedStreamOfRealClasses(const QByteArray& bytes) {
     registerEverything();
     const bool resource = !bytes.isEmpty() && static_cast<unsigned char>(bytes[0]) == 0xFF;
-    attempt(bytes, [resource](QIODevice& in) { resource ? ReadComponentRes(in) : ReadComponent(in); });
+    readIgnoringErrors(bytes, [resource](QIODevice& in) { resource ? ReadComponentRes(in) : ReadComponent(in); });
     attemptInto<TUntrustedHost>(bytes, resource);
     attemptInto<TMatrixPaperInfo>(bytes, resource);
     attemptInto<TFreePaperInfo>(bytes, resource);
