@@ -1,0 +1,161 @@
+#include "document/model/draw_object.h"
+
+#include "document/model/draw_interfaces.h"
+#include "document/model/draw_site.h"
+#include "document/stream/class_declaration.h"
+#include "document/stream/stream_error.h"
+#include "render/raster/change_notifier.h"
+
+#include <QtGui/QPainter>
+#include <algorithm>
+
+namespace poremi {
+
+const TClassInfo& TDrawObject::staticClassInfo() {
+    static const TClassInfo info = describeClass<TDrawObject, TComponent>("TDrawObject", [](auto& c) {
+        c.integer("Left", &TDrawObject::controlLeft, &TDrawObject::setControlLeft).notStored();
+        c.integer("Top", &TDrawObject::controlTop, &TDrawObject::setControlTop).notStored();
+        c.integer("Width", &TDrawObject::controlWidth, &TDrawObject::setControlWidth).notStored();
+        c.integer("Height", &TDrawObject::controlHeight, &TDrawObject::setControlHeight).notStored();
+        c.boolean("Border", &TDrawObject::border, &TDrawObject::setBorder);
+        // The menu of the old control, named in older files: read and ignored.
+        c.event("PopupMenu");
+        c.boolean("Movable", &TDrawObject::movable, &TDrawObject::setMovable).defaultValue(true);
+        c.boolean("Selectable", &TDrawObject::selectable, &TDrawObject::setSelectable).defaultValue(true);
+        c.integer("LayerGroup", &TDrawObject::layerGroup, &TDrawObject::setLayerGroup);
+        c.event("OnModify");
+        c.object("Appendix", qNonConstOverload<>(&TDrawObject::appendix));
+    });
+    return info;
+}
+
+TDrawObject::TDrawObject(TComponent* owner)
+    : TComponent(owner),
+      listener_([this](MessageSender sender, const Guid& message) { notify(sender, message); }),
+      changeWatch_([this](MessageSender, const Guid& message) {
+          if (message == msgChanged) modified();
+      }) {
+    changeWatch_.listenTo(changeNotify_);
+}
+
+TDrawObject::~TDrawObject() {
+    if (site_) site_->removeDrawObject(*this);
+}
+
+void TDrawObject::setBorder(bool border) { border_ = border; }
+
+void TDrawObject::setMovable(bool movable) {
+    movable_ = movable;
+    changeNotify_.broadcast(msgMovableChanged);
+}
+
+void TDrawObject::setSelectable(bool selectable) {
+    selectable_ = selectable;
+    if (!selectable && selected_) setSelected(false);
+}
+
+void TDrawObject::setLayerGroup(int layerGroup) { layerGroup_ = layerGroup; }
+
+void TDrawObject::setAppendix(const QStringList& lines) {
+    if (lines == appendix_.lines()) return;
+    appendix_.setLines(lines);
+    changed();
+}
+
+void TDrawObject::updateControlBounds() {
+    if (!site_) return;
+    controlBounds_ = site_->scaler().logToDevRect(site_->resolution(), getBounds()).toQRect();
+}
+
+void TDrawObject::setSelected(bool selected) {
+    if (selectable_ || !selected) selected_ = selected;
+    changeNotify_.broadcast(msgSelectionChanged);
+}
+
+void TDrawObject::assign(const TPersistent& source) {
+    ChangeBracket bracket(changeNotify_);
+    TComponent::assign(source);
+    const auto& from = static_cast<const TDrawObject&>(source);  // assign checked the class
+    selected_ = from.selected_ && selectable_;
+    enabled_ = from.enabled_;
+    hint_ = from.hint_;
+    cursor_ = from.cursor_;
+    changeNotify_.changed();
+}
+
+std::unique_ptr<TDrawObject> TDrawObject::clone(const TDrawObject& source) {
+    std::unique_ptr<TPersistent> made = source.classInfo().create();
+    auto* object = dynamic_cast<TDrawObject*>(made.get());
+    if (!object) stream_error::invalidCast();  // a class that cannot be made by itself
+    made.release();
+    std::unique_ptr<TDrawObject> copy(object);
+    copy->assign(source);
+    return copy;
+}
+
+bool TDrawObject::needsBlending() const {
+    const auto* blend = dynamic_cast<const IDOBlend*>(this);
+    return blend && (blend->blendRatio() != 100 || blend->blendShade());
+}
+
+void TDrawObject::paintContent(QPainter& painter) { paint(painter); }
+
+void TDrawObject::paint(QPainter&) {}
+
+void TDrawObject::notify(MessageSender, const Guid&) {}
+
+void TDrawObject::changed() { changeNotify_.changed(); }
+
+void TDrawObject::paintTo(QPainter& painter) {
+    const TRect bounds = normalizeRect(getBounds());
+    const QRectF area(bounds.left, bounds.top, double(bounds.right) - bounds.left, double(bounds.bottom) - bounds.top);
+    // Lines have bounds of no width; they still show where they lie in the clip.
+    if (painter.hasClipping() && !painter.clipBoundingRect().adjusted(0, 0, 1, 1).intersects(area.adjusted(0, 0, 1, 1)))
+        return;
+    painter.save();
+    try {
+        painter.setClipRect(area.adjusted(0, 0, 1, 1), Qt::IntersectClip);
+        paintContent(painter);
+    } catch (...) {
+        painter.restore();
+        throw;
+    }
+    painter.restore();
+}
+
+void TDrawObject::bringToFrontInLayer() {
+    if (!site_) return;
+    const std::vector<TDrawObject*>& order = site_->drawObjects();
+    qsizetype target = 0;
+    for (const TDrawObject* other : order) {
+        if (other == this) continue;
+        if (other->layerGroup_ > layerGroup_) break;
+        ++target;
+    }
+    moveInSite(target);
+}
+
+void TDrawObject::sendToBackInLayer() {
+    if (!site_) return;
+    qsizetype target = 0;
+    qsizetype position = 0;
+    for (const TDrawObject* other : site_->drawObjects()) {
+        if (other == this) continue;
+        ++position;
+        if (other->layerGroup_ < layerGroup_) target = position;
+    }
+    moveInSite(target);
+}
+
+void TDrawObject::moveInSite(qsizetype index) {
+    if (site_->indexOf(*this) == index) return;
+    site_->moveDrawObject(*this, index);
+    changed();
+}
+
+void TDrawObject::modified() {
+    if (site_) site_->setModified(true);
+    if (OnModify) OnModify(*this);
+}
+
+}  // namespace poremi
