@@ -1,5 +1,6 @@
 #include "app/module/class_registration.h"
 
+#include "document/model/document_model_classes.h"
 #include "paper/paper_classes.h"
 #include "render/effects/filter_effects.h"
 #include "render/raster/raster_classes.h"
@@ -12,6 +13,7 @@ void registerAllClasses() {
     installImageEffects();
     registerTextClasses();
     registerPaperClasses();
+    registerDocumentModelClasses();
 }
 
 }  // namespace poremi
