@@ -5,6 +5,7 @@
 #include "document/stream/class_declaration.h"
 #include "document/stream/stream_error.h"
 #include "render/raster/change_notifier.h"
+#include "render/raster/pixel_layout.h"
 
 #include <QtGui/QPainter>
 #include <algorithm>
@@ -98,7 +99,44 @@ bool TDrawObject::needsBlending() const {
     return blend && (blend->blendRatio() != 100 || blend->blendShade());
 }
 
-void TDrawObject::paintContent(QPainter& painter) { paint(painter); }
+void TDrawObject::paintContent(QPainter& painter) {
+    if (!needsBlending() || !paintBlended(painter)) paint(painter);
+}
+
+bool TDrawObject::paintBlended(QPainter& painter) {
+    const auto* blend = dynamic_cast<const IDOBlend*>(this);
+    const int ratio = blend ? blend->blendRatio() : 100;
+    const QTransform toDevice = painter.combinedTransform();
+    // The bounds with a margin for strokes and antialiasing, in device pixels, within the clip
+    // and the device.
+    QRect area = toDevice.mapRect(inflateRect(normalizeRect(getBounds()), 5, 5).toQRectF()).toAlignedRect();
+    if (painter.hasClipping()) area &= toDevice.mapRect(painter.clipBoundingRect()).toAlignedRect();
+    if (const QPaintDevice* device = painter.device()) area &= QRect(0, 0, device->width(), device->height());
+    if (area.isEmpty()) return true;
+
+    QImage layer;
+    try {
+        layer = allocateImage(area.width(), area.height(), QImage::Format_ARGB32_Premultiplied);
+    } catch (const OutOfMemoryError&) {
+        return false;  // too large to compose: painted opaque instead
+    }
+    layer.fill(Qt::transparent);
+    {
+        QPainter onLayer(&layer);
+        onLayer.setRenderHints(painter.renderHints());
+        onLayer.setFont(painter.font());
+        onLayer.setTransform(toDevice * QTransform::fromTranslate(-area.x(), -area.y()));
+        paint(onLayer);
+    }
+    // What the object covers, at BlendRatio percent, on any kind of target (screen, image,
+    // PDF, printer).
+    painter.save();
+    painter.resetTransform();
+    painter.setOpacity(painter.opacity() * ratio / 100.0);
+    painter.drawImage(area.topLeft(), layer);
+    painter.restore();
+    return true;
+}
 
 void TDrawObject::paint(QPainter&) {}
 

@@ -83,8 +83,10 @@ public:
     // A new object of the source's own class assigned from the source; never through a stream.
     static std::unique_ptr<TDrawObject> clone(const TDrawObject& source);
 
+    // With the blending capability, when the opacity is below 100 % or the shade is on.
     virtual bool needsBlending() const;
-    // The painter is in document units; off-screen paints go through paintTo.
+    // The painter is in document units; off-screen paints go through paintTo. An object that
+    // needs blending is composed through a transparent layer at BlendRatio percent opacity.
     virtual void paintContent(QPainter& painter);
     virtual void notify(MessageSender sender, const Guid& message);
     virtual bool hitTest(QPoint point) const = 0;
@@ -110,6 +112,8 @@ private:
     friend class DrawSite;
 
     void modified();
+    // False when the layer could not be had.
+    bool paintBlended(QPainter& painter);
     void moveInSite(qsizetype index);
 
     bool border_ = false;

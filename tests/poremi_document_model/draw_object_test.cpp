@@ -380,3 +380,80 @@ TEST_F(DrawObjectTest, PaintToSkipsObjectsOutsideTheClip) {
 
 }  // namespace
 }  // namespace poremi
+
+namespace poremi {
+namespace {
+
+void blendedOverWhite(QPaintDevice& device, int ratio) {
+    testing::TTestBox box;
+    box.setRect({10, 10, 30, 30});
+    box.setBlendRatio(ratio);
+    QPainter painter(&device);
+    painter.fillRect(QRect(0, 0, 40, 40), Qt::white);
+    box.paintTo(painter);
+}
+
+TEST(BlendedPaint, HalfOpaqueRedOverWhiteIsPink) {
+    for (int ratio : {50, 100, 0}) {
+        QImage image(40, 40, QImage::Format_RGB32);
+        blendedOverWhite(image, ratio);
+        const QColor inside = image.pixelColor(20, 20);
+        const int expected = 255 - 255 * ratio / 100;
+        EXPECT_EQ(inside.red(), 255) << ratio;
+        EXPECT_NEAR(inside.green(), expected, 1) << ratio;
+        EXPECT_NEAR(inside.blue(), expected, 1) << ratio;
+        EXPECT_EQ(image.pixelColor(5, 5), QColor(Qt::white)) << "outside the object " << ratio;
+    }
+}
+
+TEST(BlendedPaint, ShadeAloneTakesTheBlendedPathAtFullOpacity) {
+    testing::TTestBox box;
+    box.setRect({10, 10, 30, 30});
+    box.setBlendShade(true);
+    QImage image(40, 40, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.scale(0.5, 0.5);  // the layer follows the painter's mapping
+    box.paintTo(painter);
+    painter.end();
+    EXPECT_EQ(image.pixelColor(10, 10), QColor(Qt::red));
+    EXPECT_EQ(image.pixelColor(16, 16), QColor(Qt::white));
+}
+
+}  // namespace
+}  // namespace poremi
+
+#include <QtCore/QProcess>
+#include <QtCore/QTemporaryDir>
+#include <QtGui/QPageSize>
+
+namespace poremi {
+namespace {
+
+TEST(BlendedPaint, PdfPagesKeepTheOpacity) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString pdfPath = folder.filePath("blend.pdf");
+    {
+        QPdfWriter writer(pdfPath);
+        writer.setResolution(72);
+        writer.setPageSize(QPageSize(QSizeF(40, 40), QPageSize::Point));
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        blendedOverWhite(writer, 50);
+    }
+    // Rasterised by poppler, independently of Qt.
+    QProcess pdftoppm;
+    pdftoppm.start("pdftoppm", {"-r", "72", "-png", "-singlefile", pdfPath, folder.filePath("page")});
+    ASSERT_TRUE(pdftoppm.waitForFinished(30000)) << "pdftoppm (poppler-utils) is needed";
+    ASSERT_EQ(pdftoppm.exitCode(), 0) << pdftoppm.readAllStandardError().toStdString();
+    const QImage page(folder.filePath("page.png"));
+    ASSERT_FALSE(page.isNull());
+    const QColor inside = page.pixelColor(20, 20);
+    EXPECT_NEAR(inside.red(), 255, 2);
+    EXPECT_NEAR(inside.green(), 128, 2);
+    EXPECT_NEAR(inside.blue(), 128, 2);
+    EXPECT_EQ(page.pixelColor(4, 4), QColor(Qt::white));
+}
+
+}  // namespace
+}  // namespace poremi
