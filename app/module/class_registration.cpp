@@ -1,5 +1,6 @@
 #include "app/module/class_registration.h"
 
+#include "document/model/designer.h"
 #include "document/model/document_model_classes.h"
 #include "paper/paper_classes.h"
 #include "render/effects/filter_effects.h"
@@ -15,5 +16,7 @@ void registerAllClasses() {
     registerPaperClasses();
     registerDocumentModelClasses();
 }
+
+void registerAllDesigners() { TDODesignerList::instance().registerDesigner(std::make_shared<TLOCreator>()); }
 
 }  // namespace poremi

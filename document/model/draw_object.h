@@ -91,6 +91,10 @@ public:
     virtual void notify(MessageSender sender, const Guid& message);
     virtual bool hitTest(QPoint point) const = 0;
     virtual TRect getBounds() const = 0;
+    // Makes the handles of the selected object.
+    virtual void showHandles() = 0;
+    // Starts a drag by the handle: −1 moves the object, −2 creates it, 0 and up resize it.
+    virtual void beginDrag(int handle) = 0;
     // One change unit on the change broadcaster.
     virtual void changed();
     // Off-screen paint (printing, previews, group members), clipped to the bounds; nothing

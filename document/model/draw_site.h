@@ -42,6 +42,11 @@ public:
 
     // Called with every object a drawing tool places on the site.
     std::function<void(TDrawObject&)> objectAdded;
+    // Called with an object whose property editor changed it.
+    std::function<void(TDrawObject&)> objectEdited;
+
+    // The handles of the selected objects are made anew; the widget draws them.
+    virtual void refreshHandles() {}
 
 protected:
     // The order changed; the widget repaints.

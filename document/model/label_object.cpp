@@ -1,5 +1,7 @@
 #include "document/model/label_object.h"
 
+#include "document/model/designer.h"
+#include "document/model/draw_site.h"
 #include "document/model/print_target.h"
 #include "document/stream/class_declaration.h"
 
@@ -40,6 +42,16 @@ void TLabelObject::setBlendShade(bool blendShade) {
 void TLabelObject::setMovable(bool movable) {
     if (movable != this->movable()) changed();
     TDrawObject::setMovable(movable);
+}
+
+void TLabelObject::showHandles() { TDODesignerList::instance().showHandles(*this); }
+
+void TLabelObject::beginDrag(int handle) { TDODesignerList::instance().beginDrag(*this, handle); }
+
+bool TLabelObject::edit() {
+    if (!TDODesignerList::instance().edit(*this)) return false;
+    if (DrawSite* s = site(); s && s->objectEdited) s->objectEdited(*this);
+    return true;
 }
 
 void TLabelObject::paintTo(QPainter& painter) {

@@ -20,6 +20,13 @@ public:
     bool blendShade() const { return blendShade_; }
     void setBlendShade(bool blendShade);
 
+    // Handles and drags come from the designer registry.
+    void showHandles() override;
+    void beginDrag(int handle) override;
+    // The double click: the registry's property editor; an edit that was not cancelled is
+    // reported to the site. True when the object was edited.
+    bool edit();
+
     // A change is a change of the object before msgMovableChanged goes out.
     void setMovable(bool movable) override;
     // Nothing when the object is left out of print and the painter draws for print.
