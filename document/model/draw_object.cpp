@@ -6,6 +6,7 @@
 #include "document/stream/stream_error.h"
 #include "render/raster/change_notifier.h"
 #include "render/raster/pixel_layout.h"
+#include "render/text/simple_text.h"
 
 #include <QtGui/QPainter>
 #include <algorithm>
@@ -143,6 +144,53 @@ void TDrawObject::paint(QPainter&) {}
 void TDrawObject::notify(MessageSender, const Guid&) {}
 
 void TDrawObject::changed() { changeNotify_.changed(); }
+
+std::exception_ptr TDrawObject::paintOnSite(QPainter& painter) {
+    if (!site_) return nullptr;
+    if (paintFailed_) {
+        paintFailureFrame(painter);
+        return nullptr;
+    }
+    paintFailed_ = true;
+    painter.save();
+    try {
+        if (border_) {
+            painter.setPen(QPen(QColor(0, 0, 255), 0));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(controlBounds_.adjusted(0, 0, -1, -1));
+        }
+        site_->scaler().prepareCanvas(painter, site_->resolution().y);
+        paintContent(painter);
+    } catch (...) {
+        painter.restore();
+        return std::current_exception();
+    }
+    painter.restore();
+    paintFailed_ = false;
+    return nullptr;
+}
+
+void TDrawObject::paintFailureFrame(QPainter& painter) const {
+    painter.save();
+    painter.setClipRect(controlBounds_, Qt::IntersectClip);
+    painter.setPen(QPen(Qt::red, 0));  // cosmetic: one device pixel at any mapping
+    painter.setBrush(QBrush(Qt::red, Qt::DiagCrossPattern));
+    painter.drawRect(controlBounds_.adjusted(0, 0, -1, -1));
+
+    // The message in document units: pixels × 254 / resolution.
+    const double unitsPerPixel = 254.0 / site_->resolution().y;
+    TPointBasedFont font;
+    font.setName(QStringLiteral("System"));
+    font.setSize(12);
+    TSimpleText message;
+    message.setFont(font);
+    message.setText({QStringLiteral("描画に失敗しました")});
+    painter.translate(controlBounds_.topLeft() + QPoint(1, 1));
+    painter.scale(1 / unitsPerPixel, 1 / unitsPerPixel);
+    message.draw(painter, {0, 0, static_cast<int>(controlBounds_.width() * unitsPerPixel),
+                           static_cast<int>(controlBounds_.height() * unitsPerPixel)});
+    painter.restore();
+}
 
 void TDrawObject::paintTo(QPainter& painter) {
     const TRect bounds = normalizeRect(getBounds());

@@ -11,6 +11,7 @@
 #include <QtCore/QPoint>
 #include <QtCore/QRect>
 #include <QtCore/QString>
+#include <exception>
 #include <functional>
 
 class QPainter;
@@ -97,6 +98,10 @@ public:
     virtual void beginDrag(int handle) = 0;
     // One change unit on the change broadcaster.
     virtual void changed();
+    // The paint on the site's widget, the painter in the site's pixels. After a paint that
+    // failed the object shows a red hatched frame with "描画に失敗しました" instead; the
+    // failure is returned, once, for the site to report after the paint.
+    std::exception_ptr paintOnSite(QPainter& painter);
     // Off-screen paint (printing, previews, group members), clipped to the bounds; nothing
     // when no part of the bounds lies in the painter's clip.
     virtual void paintTo(QPainter& painter);
@@ -116,12 +121,14 @@ private:
     friend class DrawSite;
 
     void modified();
+    void paintFailureFrame(QPainter& painter) const;
     // False when the layer could not be had.
     bool paintBlended(QPainter& painter);
     void moveInSite(qsizetype index);
 
     bool border_ = false;
     bool selected_ = false;
+    bool paintFailed_ = false;  // set during a paint; still set after one that failed
     bool movable_ = true;
     bool selectable_ = true;
     TChangeNotify changeNotify_{this};

@@ -3,9 +3,12 @@
 #include "document/stream/stream_error.h"
 #include "document/stream/value_writer.h"
 #include "render/raster/change_notifier.h"
+#include "render/text/font_library.h"
 #include "test_objects.h"
+#include "tests/support/test_environment.h"
 
 #include <QtCore/QBuffer>
+#include <QtCore/QDir>
 #include <QtGui/QImage>
 #include <QtGui/QPdfWriter>
 #include <gtest/gtest.h>
@@ -453,6 +456,90 @@ TEST(BlendedPaint, PdfPagesKeepTheOpacity) {
     EXPECT_NEAR(inside.green(), 128, 2);
     EXPECT_NEAR(inside.blue(), 128, 2);
     EXPECT_EQ(page.pixelColor(4, 4), QColor(Qt::white));
+}
+
+}  // namespace
+}  // namespace poremi
+
+namespace poremi {
+namespace {
+
+// A box whose paint fails while told to.
+class TFailingBox : public testing::TTestBox {
+public:
+    bool failing = true;
+
+protected:
+    void paint(QPainter& painter) override {
+        if (failing) throw Exception("broken picture");
+        TTestBox::paint(painter);
+    }
+};
+
+TEST(PaintFailure, AFailedPaintIsReportedOnceAndLeavesTheFailureFrame) {
+    // The shipped mapping gives the "System" face Japanese glyphs, as beside the application.
+    FontConfiguration fonts;
+    fonts.files << QStringLiteral(POREMI_SOURCE_DIR "/data/fonts/poremi-fonts.conf");
+    FontLibrary::configure(fonts);
+    DrawSite site;
+    site.scaler().setUnitDpi(254);
+    auto* box = new TFailingBox;
+    box->setRect({0, 0, 254, 127});  // one inch by half an inch
+    site.insertComponent(box);
+    site.addDrawObject(*box);
+    const QRect control = box->controlBounds();
+    ASSERT_FALSE(control.isEmpty());
+
+    QImage image(control.right() + 10, control.bottom() + 10, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    const auto paint = [&] {
+        QPainter painter(&image);
+        return box->paintOnSite(painter);
+    };
+    const std::exception_ptr failure = paint();
+    ASSERT_TRUE(failure);
+    EXPECT_THROW(std::rethrow_exception(failure), Exception);
+    EXPECT_EQ(image.pixel(control.center()), qRgb(255, 255, 255)) << "nothing drawn by the failed paint";
+
+    box->failing = false;  // the frame stays until the object is painted anew by other means
+    EXPECT_FALSE(paint()) << "the failure is reported once";
+    EXPECT_EQ(image.pixel(control.topLeft()), qRgb(255, 0, 0));
+    EXPECT_EQ(image.pixel(control.bottomRight()), qRgb(255, 0, 0));
+    int red = 0, dark = 0;
+    for (int y = control.top() + 1; y < control.bottom(); ++y)
+        for (int x = control.left() + 1; x < control.right(); ++x) {
+            const QRgb p = image.pixel(x, y);
+            red += p == qRgb(255, 0, 0);
+            dark += qRed(p) < 100 && qGreen(p) < 100 && qBlue(p) < 100;
+        }
+    EXPECT_GT(red, control.width() * control.height() / 20) << "cross hatch";
+    EXPECT_GT(dark, 20) << "the message text";
+    EXPECT_EQ(image.pixel(control.right() + 5, control.center().y()), qRgb(255, 255, 255));
+    image.save(QDir(test::outputFolder()).filePath("paint_failure.png"));
+}
+
+TEST(PaintFailure, ASuccessfulPaintDrawsTheObjectAndItsBorder) {
+    DrawSite site;
+    site.scaler().setUnitDpi(254);
+    auto* box = new testing::TTestBox;
+    box->setRect({0, 0, 254, 254});
+    auto* frame = new testing::TTestFrame;  // draws nothing itself
+    frame->setRect({300, 0, 554, 254});
+    frame->setBorder(true);
+    for (TDrawObject* object : std::initializer_list<TDrawObject*>{box, frame}) {
+        site.insertComponent(object);
+        site.addDrawObject(*object);
+    }
+    const QRect framed = frame->controlBounds();
+    QImage image(framed.right() + 10, framed.bottom() + 10, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    EXPECT_FALSE(box->paintOnSite(painter));
+    EXPECT_FALSE(frame->paintOnSite(painter));
+    painter.end();
+    EXPECT_EQ(image.pixel(box->controlBounds().center()), qRgb(255, 0, 0));
+    EXPECT_EQ(image.pixel(framed.topLeft()), qRgb(0, 0, 255));
+    EXPECT_EQ(image.pixel(framed.center()), qRgb(255, 255, 255));
 }
 
 }  // namespace
