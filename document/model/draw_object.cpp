@@ -10,6 +10,7 @@
 
 #include <QtGui/QPainter>
 #include <algorithm>
+#include <tuple>
 
 namespace poremi {
 
@@ -76,13 +77,19 @@ void TDrawObject::setSelected(bool selected) {
 
 void TDrawObject::assign(const TPersistent& source) {
     ChangeBracket bracket(changeNotify_);
+    // Setters that notify mark their own changes; these fields are compared instead.
+    const auto state = [](const TDrawObject& o) {
+        return std::tuple(o.border_, o.movable_, o.selectable_, o.layerGroup_, o.appendix_.lines(), o.tag(),
+                          o.enabled_, o.hint_, o.cursor_);
+    };
+    const auto before = state(*this);
     TComponent::assign(source);
     const auto& from = static_cast<const TDrawObject&>(source);  // assign checked the class
     selected_ = from.selected_ && selectable_;
     enabled_ = from.enabled_;
     hint_ = from.hint_;
     cursor_ = from.cursor_;
-    changeNotify_.changed();
+    if (state(*this) != before) changeNotify_.changed();
 }
 
 std::unique_ptr<TDrawObject> TDrawObject::clone(const TDrawObject& source) {

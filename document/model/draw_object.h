@@ -79,7 +79,8 @@ public:
     // Fired after every change of the object.
     std::function<void(TDrawObject&)> OnModify;
 
-    // One copy of the published properties and the copied control state, sending one msgChanged.
+    // One copy of the published properties and the copied control state: one msgChanged when
+    // anything differed, none when nothing did.
     void assign(const TPersistent& source) override;
     // A new object of the source's own class assigned from the source; never through a stream.
     static std::unique_ptr<TDrawObject> clone(const TDrawObject& source);

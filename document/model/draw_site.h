@@ -3,6 +3,7 @@
 // order of the shown objects (back to front, the z-order), the selection and the hook the
 // application sets for new objects. The editing widget derives from it.
 
+#include "document/model/change_channel.h"
 #include "document/stream/component.h"
 #include "render/geometry/scaler.h"
 
@@ -45,6 +46,9 @@ public:
     // Called with an object whose property editor changed it.
     std::function<void(TDrawObject&)> objectEdited;
 
+    // Announces the site's destruction (msgDestroying) to those that keep a reference.
+    TBroadcaster& lifetime() { return lifetime_; }
+
     // The handles of the selected objects are made anew; the widget draws them.
     virtual void refreshHandles() {}
 
@@ -60,6 +64,7 @@ private:
     TScaler scaler_;
     bool modified_ = false;
     std::vector<TDrawObject*> objects_;
+    TBroadcaster lifetime_{this};
 };
 
 }  // namespace poremi

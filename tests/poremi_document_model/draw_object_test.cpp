@@ -172,6 +172,24 @@ TEST_F(DrawObjectTest, AssignSendsExactlyOneChangeAndCopiesTheControlState) {
     EXPECT_TRUE(target.isSelected());
 }
 
+TEST_F(DrawObjectTest, AssigningAnEqualObjectSendsNothing) {
+    TTestBox box;
+    box.setRect({1, 2, 3, 4});
+    box.setAppendix({"a"});
+    box.setBlendRatio(30);
+    const std::unique_ptr<TDrawObject> same = TDrawObject::clone(box);
+    MessageLog log(box);
+    box.assign(*same);
+    EXPECT_EQ(log.count(msgChanged), 0);
+
+    TTestBox other;
+    other.assign(box);
+    MessageLog otherLog(other);
+    other.setLayerGroup(5);  // a field without notification of its own
+    other.assign(box);
+    EXPECT_EQ(otherLog.count(msgChanged), 1);
+}
+
 TEST_F(DrawObjectTest, AssignFromAnotherClassFailsWithoutMessage) {
     TTestFrame frame;
     TTestBox box;

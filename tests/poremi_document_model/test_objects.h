@@ -18,6 +18,7 @@ public:
 
     int color() const { return color_; }
     void setColor(int color) {
+        if (color == color_) return;
         color_ = color;
         changed();
     }
