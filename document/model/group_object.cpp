@@ -1,5 +1,7 @@
 #include "document/model/group_object.h"
 
+#include "document/model/draw_site.h"
+#include "document/model/object_actions.h"
 #include "document/stream/class_declaration.h"
 #include "render/raster/change_notifier.h"
 
@@ -119,6 +121,21 @@ void TDOGroup::assign(const TPersistent& source) {
     if (&source == this) return;
     freeMembers();
     takeMembers(sourceMembers);
+}
+
+std::vector<TDrawObject*> TDOGroup::ungroup(TActionList& history) {
+    std::vector<TDrawObject*> placed;
+    DrawSite* onSite = site();
+    if (!onSite) return placed;
+    for (const TDrawObject* member : members()) {
+        TDrawObject* clone = TDrawObject::clone(*member).release();
+        onSite->insertComponent(clone);
+        onSite->addDrawObject(*clone);
+        clone->setSelected(true);
+        history.addAction(std::make_unique<TDOAddAction>(*clone));
+        placed.push_back(clone);
+    }
+    return placed;
 }
 
 void TDOGroup::getChildren(const std::function<void(TComponent&)>& yield) const {

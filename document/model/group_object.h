@@ -9,6 +9,8 @@
 
 namespace poremi {
 
+class TActionList;
+
 class TDOGroup : public TLabelObject, public IDOMovable, public IDORect, public IDOOutline {
     POREMI_PERSISTENT(TDOGroup)
 public:
@@ -45,6 +47,10 @@ public:
     // The published properties, then clones of the source's members in their order in
     // place of its own.
     void assign(const TPersistent& source) override;
+
+    // Puts selected clones of the members, in their order, on the group's site, each recorded
+    // as an addition; removing the group is the caller's step. Nothing without a site.
+    std::vector<TDrawObject*> ungroup(TActionList& history);
 
     // Streams the members as children.
     void getChildren(const std::function<void(TComponent&)>& yield) const override;

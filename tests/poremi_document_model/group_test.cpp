@@ -1,5 +1,6 @@
 #include "document/model/document_model_classes.h"
 #include "document/model/group_object.h"
+#include "document/model/object_actions.h"
 #include "document/model/print_target.h"
 #include "document/stream/component_stream.h"
 #include "test_objects.h"
@@ -68,6 +69,35 @@ TEST_F(GroupTest, TopmostMemberStaysOnTopThroughCloneAndStream) {
     ASSERT_EQ(reread->members().size(), 3u);
     EXPECT_EQ(pixelAt(*reread, overlap), qRgb(0, 0, 255));
     EXPECT_EQ(pixelAt(*reread, {15, 15}), qRgb(0, 255, 0));
+}
+
+TEST_F(GroupTest, UngroupingPutsTheMembersOnTheSiteInTheirOrder) {
+    DrawSite site;
+    TDOGroup* group = threeOverlappingBoxes().release();
+    site.insertComponent(group);
+    site.addDrawObject(*group);
+    TActionList history;
+    history.beginGroup("グループ解除");
+    const std::vector<TDrawObject*> placed = group->ungroup(history);
+    history.endGroup();
+    ASSERT_EQ(placed.size(), 3u);
+    delete group;  // the caller's step
+    EXPECT_EQ(site.drawObjects(), placed);
+    EXPECT_EQ(site.selection(), placed);
+    QImage image(60, 60, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    for (TDrawObject* object : site.drawObjects()) object->paintTo(painter);
+    painter.end();
+    EXPECT_EQ(image.pixel(25, 25), qRgb(0, 0, 255)) << "the topmost member stays on top";
+
+    history.undo();  // the three additions, as one step
+    EXPECT_TRUE(site.drawObjects().empty());
+    history.redo();
+    EXPECT_EQ(site.drawObjects(), placed);
+
+    TDOGroup alone;
+    EXPECT_TRUE(alone.ungroup(history).empty());
 }
 
 TEST_F(GroupTest, BoundsAndHitsFollowTheMembers) {
