@@ -48,6 +48,7 @@ TDrawObject::~TDrawObject() {
 void TDrawObject::setBorder(bool border) { border_ = border; }
 
 void TDrawObject::setMovable(bool movable) {
+    if (movable == movable_) return;
     movable_ = movable;
     changeNotify_.broadcast(msgMovableChanged);
 }

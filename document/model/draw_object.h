@@ -31,6 +31,7 @@ public:
     bool border() const { return border_; }
     void setBorder(bool border);
     bool movable() const { return movable_; }
+    // A change broadcasts msgMovableChanged.
     virtual void setMovable(bool movable);
     bool selectable() const { return selectable_; }
     // Making an object not selectable deselects it.

@@ -302,6 +302,7 @@ TEST_F(DrawObjectTest, MovableAndDontPrintChangesAreAnnouncedAfterTheChange) {
     MessageLog log(box);
     box.setMovable(false);
     box.setDontPrint(true);
+    box.setMovable(false);  // unchanged: nothing
     EXPECT_EQ(log.messages, (std::vector<Guid>{msgChanged, msgMovableChanged, msgChanged, msgDontPrintChanged}));
 }
 
