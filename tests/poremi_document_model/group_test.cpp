@@ -26,10 +26,10 @@ protected:
     // Red, green and blue boxes overlapping at (20..30, 20..30), blue on top.
     static std::unique_ptr<TDOGroup> threeOverlappingBoxes() {
         std::vector<std::unique_ptr<TTestBox>> boxes;
-        const std::pair<TRect, int> specs[] = {
+        const std::pair<TRect, int> colouredRects[] = {
             {{0, 0, 30, 30}, 0x0000FF}, {{10, 10, 40, 40}, 0x00FF00}, {{20, 20, 50, 50}, 0xFF0000}};
         std::vector<TDrawObject*> list;
-        for (const auto& [rect, color] : specs) {
+        for (const auto& [rect, color] : colouredRects) {
             auto& box = boxes.emplace_back(std::make_unique<TTestBox>());
             box->setRect(rect);
             box->setColor(color);
