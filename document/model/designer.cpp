@@ -2,9 +2,12 @@
 
 #include "document/model/draw_object.h"
 #include "document/model/draw_site.h"
+#include "document/model/object_actions.h"
+#include "document/model/object_placement.h"
 #include "document/stream/class_registry.h"
 
 #include <QtCore/QHash>
+#include <QtCore/QStringList>
 #include <algorithm>
 #include <ranges>
 
@@ -62,6 +65,55 @@ bool TDODesignerList::showHandles(TDrawObject& object) {
 bool TDODesignerList::beginDrag(TDrawObject& object, int handle) {
     const auto asked = designers_;
     return std::ranges::any_of(asked | std::views::reverse, [&](const auto& d) { return d->beginDrag(object, handle); });
+}
+
+namespace {
+
+// Tools whose object is made without the property editor first.
+bool skipsEditor(const QString& toolName) {
+    static const QStringList tools{"TLOImagePaste", "TLOTextPaste", "TLOField", "TLOInsBarCode"};
+    return tools.contains(toolName);
+}
+
+// Tools whose object the user draws with the mouse.
+bool drawnByUser(const QString& toolName) { return toolName == u"TLOField" || toolName == u"TLOInsBarCode"; }
+
+}  // namespace
+
+bool TLOCreator::createObject(DrawSite& site, const QString& toolName) {
+    TDODesignerList& registry = TDODesignerList::instance();
+    std::unique_ptr<TDrawObject> made = registry.createInstance(toolName);
+    if (!made) return false;
+    made->prepareForTool(toolName, site);
+    TDrawObject* object = made.release();
+    site.insertComponent(object);
+    site.clearGhosts();
+    if (site.objectAdded) {
+        site.objectAdded(*object);
+        object->setSelected(false);
+    }
+    site.setSiteCursor(Qt::ArrowCursor);
+    if (!skipsEditor(toolName) && !registry.edit(*object)) {
+        delete object;
+        return true;
+    }
+    object->setCursor(Qt::PointingHandCursor);
+    site.addDrawObject(*object);
+    if (drawnByUser(toolName)) {
+        object->setVisible(false);
+        site.setSiteCursor(Qt::CrossCursor);
+        object->beginDrag(-2);
+    } else {
+        if (object->selectable()) fitNewObject(*object, site.logicalSize(), site.visibleCentre());
+        TActionList::instance().addAction(std::make_unique<TDOAddAction>(*object));
+        if (object->selectable()) {
+            site.deselectAll();
+            object->setSelected(true);
+            object->showHandles();
+        }
+    }
+    if (site.toolFinished) site.toolFinished();
+    return true;
 }
 
 std::unique_ptr<TDrawObject> TLOCreator::createInstance(const QString& toolName) {

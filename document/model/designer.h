@@ -59,9 +59,15 @@ private:
     std::vector<std::shared_ptr<TDODesigner>> designers_;  // in registration order
 };
 
-// The creating designer: makes the object of a tool name, when that class is registered.
+// The creating designer: makes the object of a tool name, when that class is registered, and
+// places new objects on a site.
 class TLOCreator : public TDODesigner {
 public:
+    // Asks the registry for the object, readies it for the tool, opens its editor first where
+    // the tool asks for that (a cancelled edit frees it), adds it to the site and either lets
+    // the user draw it or fits, centres, selects and records it as "追加". False only for a tool
+    // that makes no object.
+    bool createObject(DrawSite& site, const QString& toolName) override;
     std::unique_ptr<TDrawObject> createInstance(const QString& toolName) override;
 };
 

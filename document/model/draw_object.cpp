@@ -151,6 +151,8 @@ void TDrawObject::paint(QPainter&) {}
 
 void TDrawObject::notify(MessageSender, const Guid&) {}
 
+void TDrawObject::prepareForTool(const QString&, const DrawSite&) {}
+
 void TDrawObject::changed() { changeNotify_.changed(); }
 
 std::exception_ptr TDrawObject::paintOnSite(QPainter& painter) {

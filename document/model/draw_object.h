@@ -94,6 +94,9 @@ public:
     virtual void notify(MessageSender sender, const Guid& message);
     virtual bool hitTest(QPoint point) const = 0;
     virtual TRect getBounds() const = 0;
+    // Readies a new object for the drawing tool that makes it (automatic size, picture
+    // source, …); the base needs nothing.
+    virtual void prepareForTool(const QString& toolName, const DrawSite& site);
     // Makes the handles of the selected object.
     virtual void showHandles() = 0;
     // Starts a drag by the handle: −1 moves the object, −2 creates it, 0 and up resize it.

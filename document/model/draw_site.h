@@ -7,6 +7,8 @@
 #include "document/stream/component.h"
 #include "render/geometry/scaler.h"
 
+#include <QtCore/QPoint>
+#include <QtCore/QSize>
 #include <functional>
 #include <vector>
 
@@ -41,8 +43,19 @@ public:
     std::vector<TDrawObject*> selection() const;
     void deselectAll();
 
+    // The drawing area in document units.
+    QSize logicalSize() const { return logicalSize_; }
+    void setLogicalSize(QSize size) { logicalSize_ = size; }
+    // The logical point new objects are centred on; the widget gives the middle of its view.
+    virtual QPoint visibleCentre() const { return {logicalSize_.width() / 2, logicalSize_.height() / 2}; }
+    // The widget drops its ghosts and shows the cursor.
+    virtual void clearGhosts() {}
+    virtual void setSiteCursor(Qt::CursorShape) {}
+
     // Called with every object a drawing tool places on the site.
     std::function<void(TDrawObject&)> objectAdded;
+    // Called when a tool has placed its object (the screen switches its move options off).
+    std::function<void()> toolFinished;
     // Called with an object whose property editor changed it.
     std::function<void(TDrawObject&)> objectEdited;
 
@@ -63,6 +76,7 @@ private:
 
     TScaler scaler_;
     bool modified_ = false;
+    QSize logicalSize_;
     std::vector<TDrawObject*> objects_;
     TBroadcaster lifetime_{this};
 };

@@ -1,4 +1,5 @@
 #include "document/model/designer.h"
+#include "document/model/object_actions.h"
 #include "document/stream/class_declaration.h"
 #include "document/stream/class_registry.h"
 #include "test_objects.h"
@@ -114,6 +115,86 @@ TEST_F(DesignerTest, CreatorMakesTheClassesOfItsToolNamesThatAreRegistered) {
         EXPECT_NE(dynamic_cast<TTestText*>(creator.createInstance(tool).get()), nullptr) << tool;
     for (const char* tool : {"TLOLine", "TTestBox", "", "tloText"})
         EXPECT_EQ(creator.createInstance(tool), nullptr) << tool;
+}
+
+// A class the user draws with the mouse, under a tool name the creator knows.
+class TTestField : public TTestBox {
+    POREMI_PERSISTENT(TTestField)
+public:
+    using TTestBox::TTestBox;
+};
+
+const TClassInfo& TTestField::staticClassInfo() {
+    static const TClassInfo info = describeClass<TTestField, TTestBox>("TLOField");
+    return info;
+}
+
+class PlacingTest : public DesignerTest {
+protected:
+    void SetUp() override {
+        RegisterClass<TTestText>();
+        RegisterClass<TTestField>();
+        site.setLogicalSize(QSize(1000, 600));
+        site.objectAdded = [this](TDrawObject&) { asked.push_back("added"); };
+        site.toolFinished = [this] { asked.push_back("finished"); };
+    }
+    void TearDown() override {
+        TActionList::instance().clear();
+        DesignerTest::TearDown();
+    }
+
+    // The creator registered after the editor, so that it is asked first.
+    void registerWithCreator(std::shared_ptr<TDODesigner> editor) {
+        if (editor) registry.registerDesigner(std::move(editor));
+        registry.registerDesigner(std::make_shared<TLOCreator>());
+    }
+
+    DrawSite site;
+};
+
+TEST_F(PlacingTest, ANewObjectIsEditedFittedCentredSelectedAndRecorded) {
+    registerWithCreator(std::make_shared<RecordingDesigner>("editor", asked, true));
+    auto* other = new TTestBox(&site);
+    site.addDrawObject(*other);
+    other->setSelected(true);
+
+    ASSERT_TRUE(registry.createObject(site, "TLOText"));
+    ASSERT_EQ(site.drawObjects().size(), 2u);
+    auto* made = dynamic_cast<TTestText*>(site.drawObjects().back());
+    ASSERT_NE(made, nullptr);
+    EXPECT_EQ(made->owner(), &site);
+    EXPECT_EQ(site.selection(), std::vector<TDrawObject*>{made});
+    EXPECT_EQ(made->cursor(), Qt::PointingHandCursor);
+    EXPECT_EQ(rectCenter(made->getBounds()), QPoint(500, 300));
+    EXPECT_EQ(asked, (std::vector<QString>{"added", "editor", "editor", "finished"}))
+        << "the hook, the editor, the handles, then the end of the tool";
+    EXPECT_EQ(TActionList::instance().undoCaption(), "追加");
+    TActionList::instance().undo();
+    EXPECT_EQ(site.drawObjects().size(), 1u);
+}
+
+TEST_F(PlacingTest, ACancelledEditorLeavesNothing) {
+    registerWithCreator(std::make_shared<RecordingDesigner>("editor", asked, true, true));
+    EXPECT_TRUE(registry.createObject(site, "TLOText"));
+    EXPECT_TRUE(site.drawObjects().empty());
+    EXPECT_TRUE(site.components().empty()) << "freed (LeakSanitizer)";
+    EXPECT_FALSE(TActionList::instance().canUndo());
+}
+
+TEST_F(PlacingTest, DrawnToolsStartTheCreationDragWithoutTheEditor) {
+    registerWithCreator(std::make_shared<RecordingDesigner>("designer", asked, true));
+    EXPECT_TRUE(registry.createObject(site, "TLOField"));
+    ASSERT_EQ(site.drawObjects().size(), 1u);
+    EXPECT_FALSE(site.drawObjects().front()->isVisible());
+    EXPECT_EQ(asked, (std::vector<QString>{"added", "designer-2", "finished"}));
+    EXPECT_FALSE(TActionList::instance().canUndo()) << "the creation drag records it";
+}
+
+TEST_F(PlacingTest, UnknownToolsAreNotHandled) {
+    registerWithCreator(nullptr);
+    EXPECT_FALSE(registry.createObject(site, "TLONothing"));
+    EXPECT_FALSE(registry.createObject(site, "TLORect")) << "class not registered";
+    EXPECT_TRUE(site.components().empty());
 }
 
 }  // namespace
