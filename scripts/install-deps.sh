@@ -11,6 +11,7 @@ packages=(
   fonts-ipafont-gothic fonts-ipafont-mincho fonts-dejavu-core
   python3-olefile
   fpc
+  poppler-utils
   xvfb xauth
 )
 

@@ -1,5 +1,7 @@
 #include "app/module/class_registration.h"
 
+#include "document/model/designer.h"
+#include "document/model/document_model_classes.h"
 #include "paper/paper_classes.h"
 #include "render/effects/filter_effects.h"
 #include "render/raster/raster_classes.h"
@@ -12,6 +14,9 @@ void registerAllClasses() {
     installImageEffects();
     registerTextClasses();
     registerPaperClasses();
+    registerDocumentModelClasses();
 }
+
+void registerAllDesigners() { TDODesignerList::instance().registerDesigner(std::make_shared<TLOCreator>()); }
 
 }  // namespace poremi

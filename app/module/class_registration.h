@@ -5,5 +5,7 @@
 namespace poremi {
 
 void registerAllClasses();
+// Fills the designer registry; designers registered later are asked first.
+void registerAllDesigners();
 
 }  // namespace poremi

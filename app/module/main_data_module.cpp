@@ -2,6 +2,7 @@
 
 #include "app/module/class_registration.h"
 #include "core/application_macros.h"
+#include "document/model/designer.h"
 #include "paper/purpose.h"
 
 namespace poremi {
@@ -9,6 +10,7 @@ namespace poremi {
 MainDataModule::MainDataModule(const FrameEnvironment& environment) : frame_(std::make_unique<TAppFrame>()) {
     installPurposeValidator(&purposeValidator_);
     registerAllClasses();
+    registerAllDesigners();
     TMacroString table;
     table.setLines(applicationMacroTable());
     frame_->setMacro(table);
@@ -17,6 +19,9 @@ MainDataModule::MainDataModule(const FrameEnvironment& environment) : frame_(std
     frame_->load(environment);
 }
 
-MainDataModule::~MainDataModule() { installPurposeValidator(nullptr); }
+MainDataModule::~MainDataModule() {
+    TDODesignerList::instance().clear();
+    installPurposeValidator(nullptr);
+}
 
 }  // namespace poremi

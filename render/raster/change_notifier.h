@@ -3,6 +3,7 @@
 // collapsed into one notification when the outermost bracket closes.
 
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace poremi {
@@ -10,6 +11,11 @@ namespace poremi {
 class ChangeNotifier {
 public:
     using Listener = std::function<void()>;
+
+    ChangeNotifier() = default;
+    // Listeners belong to one notifier; a copy would call them for changes of another object.
+    ChangeNotifier(const ChangeNotifier&) = delete;
+    ChangeNotifier& operator=(const ChangeNotifier&) = delete;
 
     // Returns a handle for removeListener.
     int addListener(Listener listener);
@@ -20,6 +26,10 @@ public:
     // One notification now, or one at the end of the open bracket.
     void changed();
 
+    // Expires when the notifier is destroyed, so that a listener living longer than the
+    // notifier knows not to remove itself from it.
+    std::weak_ptr<const void> lifetime() const { return alive_; }
+
 private:
     struct Entry {
         int handle;
@@ -29,18 +39,20 @@ private:
     int nextHandle_ = 1;
     int updating_ = 0;
     bool pending_ = false;
+    std::shared_ptr<const void> alive_ = std::make_shared<char>();
 };
 
-// Scope form of beginUpdate/endUpdate.
+// Scope form of beginUpdate/endUpdate, for any notifier that has them.
+template <class Notifier>
 class ChangeBracket {
 public:
-    explicit ChangeBracket(ChangeNotifier& notifier) : notifier_(notifier) { notifier_.beginUpdate(); }
+    explicit ChangeBracket(Notifier& notifier) : notifier_(notifier) { notifier_.beginUpdate(); }
     ~ChangeBracket() { notifier_.endUpdate(); }
     ChangeBracket(const ChangeBracket&) = delete;
     ChangeBracket& operator=(const ChangeBracket&) = delete;
 
 private:
-    ChangeNotifier& notifier_;
+    Notifier& notifier_;
 };
 
 }  // namespace poremi

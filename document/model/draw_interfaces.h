@@ -1,0 +1,70 @@
+#pragma once
+// The capabilities the editing engine asks of any draw object, queried with dynamic_cast: a
+// class that lacks one is skipped by the operation that needs it. The identifiers stay for
+// the places that compare them.
+
+#include "base/guid.h"
+#include "render/geometry/rect.h"
+
+class QPainter;
+
+namespace poremi {
+
+inline constexpr Guid IID_IDOMovable{0x4B303A53, 0x7027, 0x11D1, {0xA1, 0x6E, 0x00, 0x60, 0x97, 0x6E, 0x95, 0x10}};
+inline constexpr Guid IID_IDOLineRect{0xB7EC5AD0, 0x94E5, 0x11D1, {0xA1, 0xDF, 0x00, 0x60, 0x97, 0x6E, 0x95, 0x10}};
+inline constexpr Guid IID_IDORect{0xCF484151, 0x74BF, 0x11D1, {0xA1, 0x81, 0x00, 0x60, 0x97, 0x6E, 0x95, 0x10}};
+inline constexpr Guid IID_IDOOutline{0x4B303A51, 0x7027, 0x11D1, {0xA1, 0x6E, 0x00, 0x60, 0x97, 0x6E, 0x95, 0x10}};
+inline constexpr Guid IID_IDOBlend{0xD90DA153, 0x766D, 0x432A, {0xB1, 0x81, 0x46, 0x94, 0xF9, 0x4A, 0xBE, 0xD2}};
+inline constexpr Guid IID_IDODesigner{0xCF484154, 0x74BF, 0x11D1, {0xA1, 0x81, 0x00, 0x60, 0x97, 0x6E, 0x95, 0x10}};
+
+class IDOMovable {
+public:
+    virtual ~IDOMovable() = default;
+    virtual void moveBy(int dx, int dy) = 0;
+    // Makes the visual bounds width × height.
+    virtual void setExtent(int width, int height) = 0;
+    // The logical bounds as drawn (rotation included).
+    virtual TRect getBounds() const = 0;
+};
+
+class IDOLineRect {
+public:
+    virtual ~IDOLineRect() = default;
+    // The object's normalised logical rectangle.
+    virtual TRect getRect() const = 0;
+};
+
+class IDORect {
+public:
+    virtual ~IDORect() = default;
+    virtual int left() const = 0;
+    virtual void setLeft(int left) = 0;
+    virtual int top() const = 0;
+    virtual void setTop(int top) = 0;
+    virtual int width() const = 0;
+    virtual void setWidth(int width) = 0;
+    virtual int height() const = 0;
+    virtual void setHeight(int height) = 0;
+    virtual bool keepAspect() const = 0;
+};
+
+class IDOOutline {
+public:
+    virtual ~IDOOutline() = default;
+    // The painter is in document units.
+    virtual void paintTo(QPainter& painter) = 0;
+    // The outline path, stroked with the painter's pen (ghosts).
+    virtual void strokeOutline(QPainter& painter) = 0;
+};
+
+class IDOBlend {
+public:
+    virtual ~IDOBlend() = default;
+    virtual bool blendShade() const = 0;
+    virtual void setBlendShade(bool blendShade) = 0;
+    // Opacity in percent.
+    virtual int blendRatio() const = 0;
+    virtual void setBlendRatio(int blendRatio) = 0;
+};
+
+}  // namespace poremi
