@@ -32,20 +32,19 @@ void TDOList::readFrom(QIODevice& stream) {
     const qint64 count = qFromLittleEndian<qint32>(bytes.constData());
     if (count < 0) stream_error::readError();
 
-    // The count comes from outside: objects are read one by one and nothing is reserved.
+    // The count comes from outside: objects are read one by one and nothing is reserved. One
+    // reader goes over the whole buffer, each object starting where the last one ended.
     std::vector<std::unique_ptr<TDrawObject>> read;
-    qsizetype position = 4;
+    ComponentReader reader(QByteArrayView(bytes).sliced(4));
     for (qint64 i = 0; i < count; ++i) {
-        if (position >= bytes.size()) stream_error::readError();
-        ComponentReader reader(QByteArrayView(bytes).sliced(position));
+        if (4 + reader.position() >= bytes.size()) stream_error::readError();
         std::unique_ptr<TComponent> component = reader.readRootComponent(nullptr);
-        position += reader.position();
         if (auto* object = dynamic_cast<TDrawObject*>(component.get())) {
             component.release();
             read.emplace_back(object);
         }
     }
-    if (!stream.isSequential()) stream.seek(start + position);
+    if (!stream.isSequential()) stream.seek(start + 4 + reader.position());
     for (std::unique_ptr<TDrawObject>& object : read) items_.push_back(object.release());
 }
 

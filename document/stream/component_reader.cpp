@@ -42,6 +42,11 @@ QString uniqueName(const TComponent& component, const QString& name) {
 }  // namespace
 
 std::unique_ptr<TComponent> ComponentReader::readRootComponent(TComponent* root) {
+    // A root read before belongs to the caller now: a failure here must not free it.
+    created_.clear();
+    read_.clear();
+    fixups_.clear();
+    openItems_.clear();
     if (in_.bytes().remaining() < 4 || in_.bytes().readBytes(4) != QByteArrayView("TPF0")) stream_error::invalidFormat();
     try {
         TComponent* result = readComponent(nullptr, root);

@@ -20,7 +20,8 @@ public:
 
     // With a root, reads the root record's properties and children into it (the class name in
     // the stream is ignored) and returns null; without, creates the stream's root class.
-    // A failing read frees every component it created.
+    // A failing read frees every component it created. Several roots written one after the
+    // other are read by calling it again; each call owns only what it read.
     std::unique_ptr<TComponent> readRootComponent(TComponent* root);
 
     // Bytes consumed so far.

@@ -1,5 +1,6 @@
 // Every failure of reading gives the reader's kind of fault and message; a failing read frees what it created.
 
+#include "document/stream/component_reader.h"
 #include "document/stream/component_stream.h"
 #include "fuzz/support/sample_classes.h"
 #include "tests/poremi_docstream/stream_fixture.h"
@@ -131,6 +132,25 @@ TEST_F(ReadErrors, GivenRootKeepsWhatWasReadButLosesCreatedChildren) {
     EXPECT_EQ(root.level(), 9);
     EXPECT_TRUE(root.components().empty());
     EXPECT_EQ(leftAlive(), 0);
+}
+
+TEST_F(ReadErrors, OneReaderReadsRootsInTurnAndAFailureFreesOnlyItsOwn) {
+    const QByteArray stream = fixture(R"(
+        'TPF0' 0C 'TSampleGroup' 04 'Root' 00
+          0D 'TSampleObject' 01 'A' 00 00
+        00
+        'TPF0' 0C 'TSampleGroup' 04 'Next' 00
+          0D 'TSampleObject' 01 'B' 05 'Bogus' 02 07 00 00
+        00)");
+    ComponentReader reader(stream);
+    const std::unique_ptr<TComponent> first = reader.readRootComponent(nullptr);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->name(), "Root");
+    EXPECT_EQ(failureOf([&] { reader.readRootComponent(nullptr); }), failure(StreamFault::PropertyNotFound, "プロパティが存在しません"));
+    // The first root's child stays alive; the second root's child is freed.
+    EXPECT_EQ(leftAlive(), 1);
+    ASSERT_EQ(first->components().size(), 1u);
+    EXPECT_EQ(first->components().front()->name(), "A");
 }
 
 TEST_F(ReadErrors, TypedReadRefusesAnotherRootClass) {
