@@ -22,32 +22,6 @@ using namespace poremi::test;
 
 namespace {
 
-QImage photo()
-{
-    QImage image(16, 12, QImage::Format_BGR888);
-    for (int y = 0; y < 12; ++y)
-        for (int x = 0; x < 16; ++x)
-            image.setPixel(x, y, qRgb(x * 16, y * 20, (x + y) * 8));
-    return image;
-}
-
-QByteArray prefixed(const QByteArray& file)
-{
-    QByteArray out(4, '\0');
-    const auto n = std::uint32_t(file.size());
-    for (int i = 0; i < 4; ++i)
-        out[i] = char((n >> (8 * i)) & 0xFF);
-    return out + file;
-}
-
-QByteArray pictureData(const char* className, const QByteArray& savedForm)
-{
-    QByteArray out;
-    out.append(char(qstrlen(className)));
-    out.append(className);
-    return out + savedForm;
-}
-
 void put32BigEndian(QByteArray& bytes, qsizetype at, std::uint32_t v)
 {
     for (int i = 0; i < 4; ++i)
@@ -57,7 +31,7 @@ void put32BigEndian(QByteArray& bytes, qsizetype at, std::uint32_t v)
 // A PNG whose header declares width × height, with its chunk checksum made right again.
 QByteArray pngDeclaring(int width, int height)
 {
-    QByteArray png = encodePng(photo());
+    QByteArray png = encodePng(samplePhoto());
     const qsizetype ihdr = png.indexOf("IHDR");
     put32BigEndian(png, ihdr + 4, std::uint32_t(width));
     put32BigEndian(png, ihdr + 8, std::uint32_t(height));
@@ -68,7 +42,7 @@ QByteArray pngDeclaring(int width, int height)
 
 QByteArray jpegDeclaring(int width, int height)
 {
-    QByteArray jpeg = encodeJpeg(photo());
+    QByteArray jpeg = encodeJpeg(samplePhoto());
     const qsizetype sof = jpeg.indexOf("\xFF\xC0");
     jpeg[sof + 5] = char(height >> 8);
     jpeg[sof + 6] = char(height & 0xFF);
@@ -163,9 +137,9 @@ TEST(PictureBudget, HeadersBeyondTheBudgetFailWithTheReadersError)
     expectError<PictureDecodeError>([] { decodePng(pngDeclaring(9000, 9000)); });
     expectError<PictureDecodeError>([] { decodeJpeg(jpegDeclaring(9000, 9000)); });
     expectError<PictureDecodeError>([] { decodeGif(gifDeclaring(20001, 1)); });
-    expectError<InvalidBitmapError>([] { readPictureData(pictureData("TBitmap", prefixed(rleBitmapDeclaring(9000, 9000)))); });
+    expectError<InvalidBitmapError>([] { readPictureData(pictureData("TBitmap", lengthPrefixed(rleBitmapDeclaring(9000, 9000)))); });
     expectError<PictureDecodeError>([] { readPictureData(pictureData("TPNGObject", pngDeclaring(9000, 9000))); });
-    expectError<PictureDecodeError>([] { readPictureData(pictureData("TJPEGImage", prefixed(jpegDeclaring(9000, 9000)))); });
+    expectError<PictureDecodeError>([] { readPictureData(pictureData("TJPEGImage", lengthPrefixed(jpegDeclaring(9000, 9000)))); });
     expectError<PictureDecodeError>([] { readPictureData(pictureData("TGIFImage", gifDeclaring(20001, 1))); });
     // Within the budget the same headers are accepted.
     EXPECT_EQ(bmpSize(deflateToCbm(rleBitmapDeclaring(4000, 3000))), QSize(4000, 3000));
@@ -196,12 +170,12 @@ struct Sample {
 
 std::vector<Sample> samples()
 {
-    const QByteArray bmp = writeBmp(photo());
+    const QByteArray bmp = writeBmp(samplePhoto());
     return {
-        {"TBitmap", pictureData("TBitmap", prefixed(bmp))},
-        {"TSafetyBitmap CBM", pictureData("TSafetyBitmap", prefixed(deflateToCbm(bmp)))},
-        {"TJPEGImage", pictureData("TJPEGImage", prefixed(encodeJpeg(photo())))},
-        {"TPNGObject", pictureData("TPNGObject", encodePng(photo()))},
+        {"TBitmap", pictureData("TBitmap", lengthPrefixed(bmp))},
+        {"TSafetyBitmap CBM", pictureData("TSafetyBitmap", lengthPrefixed(deflateToCbm(bmp)))},
+        {"TJPEGImage", pictureData("TJPEGImage", lengthPrefixed(encodeJpeg(samplePhoto())))},
+        {"TPNGObject", pictureData("TPNGObject", encodePng(samplePhoto()))},
         {"TGIFImage", pictureData("TGIFImage", gifDeclaring(16, 12))},
     };
 }
@@ -261,8 +235,8 @@ TEST(LazyPictures, ReadingADocumentDecodesNothingUntilItIsPainted)
 
 TEST(LazyPictures, BrokenPixelsBehindAGoodHeaderFailAtFirstUseAndAfter)
 {
-    const QByteArray bmp = writeBmp(photo());
-    QByteArray png = encodePng(photo());
+    const QByteArray bmp = writeBmp(samplePhoto());
+    QByteArray png = encodePng(samplePhoto());
     png[png.indexOf("IDAT") + 10] = char(png[png.indexOf("IDAT") + 10] ^ 0x55);  // the checksum no longer fits
     QByteArray shortCbm = deflateToCbm(bmp);
     shortCbm[14] = char(shortCbm[14] + 1);  // states 256 bytes more than the stream holds
@@ -272,9 +246,9 @@ TEST(LazyPictures, BrokenPixelsBehindAGoodHeaderFailAtFirstUseAndAfter)
         std::function<void(const TGraphic&)> expectFailure;
     };
     const Case cases[] = {
-        {"bitmap cut short", pictureData("TBitmap", prefixed(bmp.left(bmp.size() - 10))),
+        {"bitmap cut short", pictureData("TBitmap", lengthPrefixed(bmp.left(bmp.size() - 10))),
          [](const TGraphic& g) { expectError<InvalidBitmapError>([&] { g.image(); }); }},
-        {"CBM stating more than it holds", pictureData("TSafetyBitmap", prefixed(shortCbm)),
+        {"CBM stating more than it holds", pictureData("TSafetyBitmap", lengthPrefixed(shortCbm)),
          [](const TGraphic& g) { expectError<EZLibError>([&] { g.image(); }); }},
         {"PNG with a damaged data chunk", pictureData("TPNGObject", png),
          [](const TGraphic& g) { expectError<PictureDecodeError>([&] { g.image(); }); }},

@@ -94,4 +94,30 @@ QByteArray StreamBuilder::finish() const
     return bytes_ + QByteArray(2, '\0');
 }
 
+QImage samplePhoto()
+{
+    QImage image(16, 12, QImage::Format_BGR888);
+    for (int y = 0; y < 12; ++y)
+        for (int x = 0; x < 16; ++x)
+            image.setPixel(x, y, qRgb(x * 16, y * 20, (x + y) * 8));
+    return image;
+}
+
+QByteArray lengthPrefixed(const QByteArray& file, int extra)
+{
+    QByteArray out(4, '\0');
+    const auto n = std::uint32_t(file.size() + extra);
+    for (int i = 0; i < 4; ++i)
+        out[i] = char((n >> (8 * i)) & 0xFF);
+    return out + file;
+}
+
+QByteArray pictureData(const char* className, const QByteArray& savedForm)
+{
+    QByteArray out;
+    out.append(char(qstrlen(className)));
+    out.append(className);
+    return out + savedForm;
+}
+
 }  // namespace poremi::test

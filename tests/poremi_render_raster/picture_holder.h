@@ -5,6 +5,8 @@
 #include "render/raster/fill_color.h"
 #include "render/raster/picture.h"
 
+#include <QtGui/QImage>
+
 namespace poremi::test {
 
 class TPictureHolder : public TComponent {
@@ -36,5 +38,12 @@ public:
 private:
     QByteArray bytes_;
 };
+
+// A small photo-like picture whose every pixel differs from its neighbours.
+QImage samplePhoto();
+// A picture file behind the 32-bit length (the file's size plus extra) that saved pictures carry.
+QByteArray lengthPrefixed(const QByteArray& file, int extra = 0);
+// Picture data as pictures store it: the graphic's class name, then its saved form.
+QByteArray pictureData(const char* className, const QByteArray& savedForm);
 
 }  // namespace poremi::test

@@ -15,32 +15,6 @@ using namespace poremi::test;
 
 namespace {
 
-QImage photo()
-{
-    QImage image(16, 12, QImage::Format_BGR888);
-    for (int y = 0; y < 12; ++y)
-        for (int x = 0; x < 16; ++x)
-            image.setPixel(x, y, qRgb(x * 16, y * 20, (x + y) * 8));
-    return image;
-}
-
-QByteArray prefixed(const QByteArray& file, int extra = 0)
-{
-    QByteArray out(4, '\0');
-    const auto n = std::uint32_t(file.size() + extra);
-    for (int i = 0; i < 4; ++i)
-        out[i] = char((n >> (8 * i)) & 0xFF);
-    return out + file;
-}
-
-QByteArray pictureData(const char* className, const QByteArray& savedForm)
-{
-    QByteArray out;
-    out.append(char(qstrlen(className)));
-    out.append(className);
-    return out + savedForm;
-}
-
 // The classic 1 × 1 GIF with a transparent index.
 const QByteArray tinyGif = QByteArray::fromHex(
     "47494638396101000100800000000000ffffff21f90401000000002c000000000100010000020144003b");
@@ -64,14 +38,14 @@ struct Sample {
 
 std::vector<Sample> samples()
 {
-    const QByteArray bmp = writeBmp(photo());
+    const QByteArray bmp = writeBmp(samplePhoto());
     return {
-        {"TBitmap BMP", pictureData("TBitmap", prefixed(bmp)), {16, 12}},
-        {"TSafetyBitmap CBM", pictureData("TSafetyBitmap", prefixed(deflateToCbm(bmp))), {16, 12}},
-        {"TJPEGImage", pictureData("TJPEGImage", prefixed(encodeJpeg(photo()))), {16, 12}},
-        {"TPNGObject", pictureData("TPNGObject", encodePng(photo())), {16, 12}},
+        {"TBitmap BMP", pictureData("TBitmap", lengthPrefixed(bmp)), {16, 12}},
+        {"TSafetyBitmap CBM", pictureData("TSafetyBitmap", lengthPrefixed(deflateToCbm(bmp))), {16, 12}},
+        {"TJPEGImage", pictureData("TJPEGImage", lengthPrefixed(encodeJpeg(samplePhoto()))), {16, 12}},
+        {"TPNGObject", pictureData("TPNGObject", encodePng(samplePhoto())), {16, 12}},
         {"TGIFImage", pictureData("TGIFImage", tinyGif), {1, 1}},
-        {"TMetafile", pictureData("TMetafile", prefixed(minimalEmf(), 4)), {10, 5}},
+        {"TMetafile", pictureData("TMetafile", lengthPrefixed(minimalEmf(), 4)), {10, 5}},
     };
 }
 
@@ -108,22 +82,22 @@ TEST(PictureData, ThroughComponentStreams)
 TEST(PictureData, DecodedPixelsMatchTheSource)
 {
     const auto bitmap = readPictureData(samples()[1].data);
-    EXPECT_EQ(bitmap->image().convertToFormat(QImage::Format_RGB32), photo().convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(bitmap->image().convertToFormat(QImage::Format_RGB32), samplePhoto().convertToFormat(QImage::Format_RGB32));
     const auto png = readPictureData(samples()[3].data);
-    EXPECT_EQ(png->image().convertToFormat(QImage::Format_RGB32), photo().convertToFormat(QImage::Format_RGB32));
+    EXPECT_EQ(png->image().convertToFormat(QImage::Format_RGB32), samplePhoto().convertToFormat(QImage::Format_RGB32));
     const auto gif = readPictureData(samples()[4].data);
     EXPECT_EQ(qAlpha(gif->image().pixel(0, 0)), 0);
 }
 
 TEST(PictureData, NewPicturesAreWrittenUnderTheirClassNames)
 {
-    TBitmapGraphic bitmap{TSafetyBitmap(photo())};
+    TBitmapGraphic bitmap{TSafetyBitmap(samplePhoto())};
     const QByteArray data = writePictureData(bitmap);
     EXPECT_TRUE(data.startsWith("\x0dTSafetyBitmap"));
     EXPECT_EQ(readPictureData(data)->image().convertToFormat(QImage::Format_RGB32),
-              photo().convertToFormat(QImage::Format_RGB32));
-    EXPECT_TRUE(writePictureData(*TEncodedGraphic::jpegFromImage(photo())).startsWith("\x0aTJPEGImage"));
-    EXPECT_TRUE(writePictureData(*TEncodedGraphic::pngFromImage(photo())).startsWith("\x0aTPNGObject"));
+              samplePhoto().convertToFormat(QImage::Format_RGB32));
+    EXPECT_TRUE(writePictureData(*TEncodedGraphic::jpegFromImage(samplePhoto())).startsWith("\x0aTJPEGImage"));
+    EXPECT_TRUE(writePictureData(*TEncodedGraphic::pngFromImage(samplePhoto())).startsWith("\x0aTPNGObject"));
 }
 
 TEST(PictureData, JpegDecodesAtReducedScale)
@@ -140,7 +114,7 @@ TEST(PictureData, JpegDecodesAtReducedScale)
 
 TEST(PictureData, BrokenDataRaisesCleanErrors)
 {
-    QByteArray hugeJpeg = encodeJpeg(photo());
+    QByteArray hugeJpeg = encodeJpeg(samplePhoto());
     // Frame header dimensions (SOF0 after the quantisation tables) raised to 30000 × 30000.
     const qsizetype sof = hugeJpeg.indexOf("\xFF\xC0");
     ASSERT_GT(sof, 0);
@@ -154,10 +128,10 @@ TEST(PictureData, BrokenDataRaisesCleanErrors)
         QByteArray("\x05TBit"),                                          // name beyond the data
         pictureData("TNoSuchGraphic", "x"),
         pictureData("TBitmap", "\x01\x02"),                              // length cut off
-        pictureData("TBitmap", prefixed("BM").left(5)),                  // length beyond the data
-        pictureData("TBitmap", prefixed("XXXX")),                         // not a bitmap
-        pictureData("TJPEGImage", prefixed("\xFF\xD8garbage")),
-        pictureData("TJPEGImage", prefixed(hugeJpeg)),
+        pictureData("TBitmap", lengthPrefixed("BM").left(5)),                  // length beyond the data
+        pictureData("TBitmap", lengthPrefixed("XXXX")),                         // not a bitmap
+        pictureData("TJPEGImage", lengthPrefixed("\xFF\xD8garbage")),
+        pictureData("TJPEGImage", lengthPrefixed(hugeJpeg)),
         pictureData("TPNGObject", "\x89PNG\r\n\x1a\nbroken"),
         pictureData("TGIFImage", "GIF89a"),
         pictureData("TGIFImage", hugeGif),
