@@ -12,6 +12,7 @@ packages=(
   python3-olefile
   fpc
   poppler-utils
+  zbar-tools
   xvfb xauth
 )
 
