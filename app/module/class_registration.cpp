@@ -2,6 +2,7 @@
 
 #include "document/model/designer.h"
 #include "document/model/document_model_classes.h"
+#include "objects/object_classes.h"
 #include "paper/paper_classes.h"
 #include "render/effects/filter_effects.h"
 #include "render/raster/raster_classes.h"
@@ -15,6 +16,7 @@ void registerAllClasses() {
     registerTextClasses();
     registerPaperClasses();
     registerDocumentModelClasses();
+    registerObjectClasses();
 }
 
 void registerAllDesigners() { TDODesignerList::instance().registerDesigner(std::make_shared<TLOCreator>()); }

@@ -1,0 +1,9 @@
+#pragma once
+// Makes the constructible label objects known to the stream by name.
+
+namespace poremi {
+
+// Registers, in this order: TLOJANCode.
+void registerObjectClasses();
+
+}  // namespace poremi
