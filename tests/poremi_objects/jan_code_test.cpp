@@ -8,6 +8,7 @@
 #include <QtCore/QProcess>
 #include <QtGui/QImage>
 #include <QtGui/QPainter>
+#include <QtGui/QPdfWriter>
 #include <gtest/gtest.h>
 
 namespace poremi {
@@ -185,6 +186,27 @@ TEST(JanSymbol, zbarimgDecodesDefaultSizeAtPrinterResolutionsUprightAndTurned) {
                 ASSERT_TRUE(image.save(file));
                 EXPECT_EQ(decode(file), QString::fromLatin1(code.expected)) << file.toStdString();
             }
+}
+
+TEST(JanSymbol, zbarimgDecodesASymbolFromAPdfRasterisedByPdftoppm) {
+    const QString folder = test::outputFolder();
+    QDir().mkpath(folder);
+    const QString pdf = folder + QStringLiteral("/jan_4901234567894.pdf");
+    {
+        QPdfWriter writer(pdf);
+        writer.setResolution(254);
+        writer.setPageSize(QPageSize(QSizeF(60, 40), QPageSize::Millimeter));
+        writer.setPageMargins({});
+        QPainter painter(&writer);
+        TJANCode(TPointBasedFont(), kBlack).draw(painter, QStringLiteral("4901234567894"), {100, 100, 400, 200}, true, true, 90);
+    }
+    const QString stem = folder + QStringLiteral("/jan_4901234567894_pdf");
+    QProcess pdftoppm;
+    pdftoppm.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("300"), QStringLiteral("-png"),
+                                                QStringLiteral("-singlefile"), pdf, stem});
+    ASSERT_TRUE(pdftoppm.waitForFinished(30000));
+    ASSERT_EQ(pdftoppm.exitCode(), 0);
+    EXPECT_EQ(decode(stem + QStringLiteral(".png")), QStringLiteral("EAN-13:4901234567894"));
 }
 
 }  // namespace
