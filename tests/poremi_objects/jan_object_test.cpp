@@ -61,6 +61,28 @@ TEST_F(JanObject, everyPropertyAndTheDigitColourSurviveAStream) {
     EXPECT_EQ(copy->font().color(), 0x0000FF);
 }
 
+TEST_F(JanObject, aCloneCopiesTheRectangleDigitsFontFlagsAndAngle) {
+    TLOJANCode code;
+    code.setRect({5, 6, 205, 86});
+    code.setAngle(45);
+    code.setJANCode(QStringLiteral("96385074"));
+    code.setShowNumber(false);
+    code.setShowFrame(true);
+    TPointBasedFont font;
+    font.setSize(20);
+    font.setColor(0x00FF00);
+    code.setFont(font);
+    const std::unique_ptr<TDrawObject> clone = TDrawObject::clone(code);
+    const auto* copy = dynamic_cast<const TLOJANCode*>(clone.get());
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(copy->rect(), code.rect());
+    EXPECT_EQ(copy->angle(), 45);
+    EXPECT_EQ(copy->janCode(), code.janCode());
+    EXPECT_EQ(copy->font(), font);
+    EXPECT_FALSE(copy->showNumber());
+    EXPECT_TRUE(copy->showFrame());
+}
+
 TEST_F(JanObject, turnedObjectHitsAndBoundsFollowTheTurnedRectangle) {
     TLOJANCode code;
     code.setRect({0, 0, 300, 100});
