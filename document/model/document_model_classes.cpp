@@ -1,5 +1,6 @@
 #include "document/model/document_model_classes.h"
 
+#include "document/model/data_info.h"
 #include "document/model/group_object.h"
 #include "document/model/label_stream.h"
 #include "document/stream/class_registry.h"
@@ -9,6 +10,7 @@ namespace poremi {
 void registerDocumentModelClasses() {
     RegisterClass<TDOGroup>();
     RegisterClass<TLDObjects>();
+    RegisterClass<TDataInfo>();
 }
 
 }  // namespace poremi
