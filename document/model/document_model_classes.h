@@ -3,7 +3,7 @@
 
 namespace poremi {
 
-// Registers, in this order: TDOGroup.
+// Registers, in this order: TDOGroup, TLDObjects, TDataInfo.
 void registerDocumentModelClasses();
 
 }  // namespace poremi

@@ -1,0 +1,370 @@
+#include "document/model/label_data.h"
+
+#include "base/datetime.h"
+#include "document/container/doc_name_list.h"
+#include "document/container/doc_storage.h"
+#include "document/container/doc_stream.h"
+#include "document/container/storage_mode.h"
+#include "document/model/data_info.h"
+#include "document/model/label_stream.h"
+#include "document/model/object_list.h"
+#include "document/stream/class_declaration.h"
+#include "document/stream/component_stream.h"
+#include "document/stream/stream_error.h"
+#include "paper/paper_info.h"
+#include "paper/product_info.h"
+
+#include <QtCore/QBuffer>
+#include <QtCore/QDateTime>
+
+#include <algorithm>
+
+namespace poremi {
+
+namespace {
+
+const QString kSheetList = QStringLiteral("Sheets\\NameList");
+const QString kDataInfo = QStringLiteral("DataInfo");
+const QString kInfo = QStringLiteral("Info");
+const QString kPaperInfo = QStringLiteral("PaperInfo");
+const QString kLabelList = QStringLiteral("NameList");
+const QString kPreviewList = QStringLiteral("Preview");
+constexpr int kReadMode = fmOpenRead | fmShareExclusive;
+constexpr int kLastSheetNameTry = 1001;
+
+double now() { return toDateTimeValue(QDateTime::currentDateTime()); }
+
+QByteArray readStream(TRootStorage& root, const QString& path) {
+    return TDocStream(root, kReadMode, path).ReadRest();
+}
+
+void writeStream(TRootStorage& root, const QString& path, const QByteArray& bytes) {
+    TDocStream(root, fmCreate, path).WriteBytes(bytes);
+}
+
+template <class T>
+void readInto(const QByteArray& bytes, T& target) {
+    QByteArray copy = bytes;
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    ReadComponentRes(buffer, target);
+}
+
+std::unique_ptr<TPaperInfo> readPaper(const QByteArray& bytes) {
+    QByteArray copy = bytes;
+    QBuffer buffer(&copy);
+    buffer.open(QIODevice::ReadOnly);
+    return ReadComponentResAs<TPaperInfo>(buffer);
+}
+
+// Keeps the Modified flag across a header read, also when it fails.
+class ModifiedKeeper {
+public:
+    explicit ModifiedKeeper(TLabelData& data) : data_(data), saved_(data.modified()) {}
+    ~ModifiedKeeper() { data_.setModified(saved_); }
+
+private:
+    TLabelData& data_;
+    bool saved_;
+};
+
+}  // namespace
+
+const TClassInfo& TLabelData::staticClassInfo() {
+    static const TClassInfo info = describeClass<TLabelData, TComponent>("TLabelData", [](auto& d) {
+        d.boolean("SeparatelyDesign", &TLabelData::separatelyDesign, &TLabelData::setSeparatelyDesign);
+        d.integer("CurrentLabelNo", &TLabelData::currentLabelNo, &TLabelData::setCurrentLabelNo);
+        d.string("SheetName", &TLabelData::sheetName, &TLabelData::setSheetName);
+        d.string("CSVFile", &TLabelData::csvFile, &TLabelData::setCSVFile).notStored();
+        d.boolean("CSVFieldName", &TLabelData::csvFieldName, &TLabelData::setCSVFieldName).notStored();
+        d.object("Grid", static_cast<TGrid& (TLabelData::*)()>(&TLabelData::grid));
+        d.object("Guide", static_cast<TGuide& (TLabelData::*)()>(&TLabelData::guide));
+    });
+    return info;
+}
+
+TLabelData::TLabelData(TComponent* owner, NoSheet)
+    : TComponent(owner),
+      grid_(std::make_unique<TGrid>()),
+      guide_(std::make_unique<TGuide>()),
+      container_(std::make_unique<TTemporaryStorage>()),
+      productInfo_(std::make_unique<TProductInfo>()),
+      creatorInfoE_(std::make_unique<TProductInfo>()),
+      creatorInfoJ_(std::make_unique<TProductInfo>()) {
+    grid_->setSize(TGrid::kDocumentSize);
+    lastPrint_ = lastSave_ = openedAt_ = now();
+}
+
+TLabelData::TLabelData(TComponent* owner) : TLabelData(owner, NoSheet{}) {
+    sheets_ = std::make_unique<TDocStorageList>(*container_, kSheetList);
+    AddNewSheet();
+    modified_ = false;
+}
+
+TLabelData::~TLabelData() = default;
+
+void TLabelData::setSheetName(const QString& name) {
+    if (name == sheetName_) return;
+    sheetName_ = name;
+    modified_ = true;
+}
+
+void TLabelData::setCSVFile(const QString& file) {
+    if (file == csvFile_) return;
+    csvFile_ = file;
+    modified_ = true;
+}
+
+void TLabelData::setCSVFieldName(bool value) {
+    if (value == csvFieldName_) return;
+    csvFieldName_ = value;
+    modified_ = true;
+}
+
+void TLabelData::SetProductInfo(const TProductInfo& record) { productInfo_->assign(record); }
+
+// ---- sheets
+
+int TLabelData::SheetCount() const { return sheets_->Count(); }
+
+QString TLabelData::sheetPath() const { return sheets_->ItemPath(currentSheet_); }
+
+QString TLabelData::sheetElement(const QString& name) const { return sheetPath() + QLatin1Char('\\') + name; }
+
+void TLabelData::SetCurrentSheet(int index) {
+    if (index == currentSheet_) return;
+    if (index < 0 || index >= SheetCount())
+        throw ELabelIndexError(QStringLiteral("シート番号 %1 は範囲外です").arg(index));
+    WriteSheetHeader();
+    currentSheet_ = index;
+    ReadSheetHeader();
+}
+
+void TLabelData::AddSheet(const QString& format) {
+    QStringList names;
+    GetSheetNames(names);
+    const int index = sheets_->AddItem();
+    container_->CreateStorage(sheets_->ItemPath(index));
+    WriteSheetHeader();
+    currentSheet_ = index;
+    QString name;
+    for (int i = 1; i <= kLastSheetNameTry; ++i) {
+        name = QString(format).replace(QLatin1String("%d"), QString::number(i));
+        if (!names.contains(name)) break;
+    }
+    setSheetName(name);
+    WriteSheetHeader();
+}
+
+void TLabelData::AddNewSheet() { AddSheet(QStringLiteral("新規シート%d")); }
+
+void TLabelData::GetSheetNames(QStringList& list) {
+    const int current = currentSheet_;
+    const bool modified = modified_;
+    QStringList names;
+    try {
+        for (int i = 0; i < SheetCount(); ++i) {
+            if (i == current) {
+                names << sheetName_;
+                continue;
+            }
+            // Only "Info" is read: the names need no paper.
+            const QString info = sheets_->ItemPath(i) + QLatin1Char('\\') + kInfo;
+            if (!container_->StreamExists(info)) {
+                names << QString();
+                continue;
+            }
+            std::unique_ptr<TLabelData> probe(new TLabelData(nullptr, NoSheet{}));
+            readInto(readStream(*container_, info), *probe);
+            names << probe->sheetName();
+        }
+    } catch (...) {
+        modified_ = modified;
+        throw;
+    }
+    modified_ = modified;
+    list << names;
+}
+
+void TLabelData::ReadSheetHeader() {
+    if (currentSheet_ < 0) return;
+    ModifiedKeeper keep(*this);
+    if (container_->StreamExists(sheetElement(kInfo))) readInto(readStream(*container_, sheetElement(kInfo)), *this);
+    if (container_->StreamExists(sheetElement(kPaperInfo))) SetPaper(*readPaper(readStream(*container_, sheetElement(kPaperInfo))));
+}
+
+void TLabelData::WriteSheetHeader() {
+    if (currentSheet_ < 0) return;
+    writeStream(*container_, sheetElement(kInfo), componentResourceBytes(kInfo, *this));
+    if (paper_) writeStream(*container_, sheetElement(kPaperInfo), componentResourceBytes(kPaperInfo, *paper_));
+}
+
+// ---- papers
+
+void TLabelData::SetPaper(const TPaperInfo& paper) {
+    paper_ = paper.clone();
+    TrimLabels();
+    modified_ = true;
+}
+
+void TLabelData::ChangePaper(const TPaperInfo& paper) {
+    SetPaper(paper);
+    auto previews = previewList();
+    for (int face = 0; face < std::min(previews->Count(), paper_->getFaceCount()); ++face)
+        if (previews->ItemExists(face)) previews->DeleteItemElement(face);
+}
+
+void TLabelData::TrimLabels() {
+    if (currentSheet_ < 0) return;
+    auto labels = labelList();
+    const int faces = paper_ ? paper_->getFaceCount() : 0;
+    while (labels->Count() > faces) {
+        labels->DeleteItem(labels->Count() - 1);
+    }
+}
+
+// ---- labels
+
+std::unique_ptr<TDocStreamList> TLabelData::labelList() {
+    return std::make_unique<TDocStreamList>(*container_, sheetElement(kLabelList));
+}
+
+std::unique_ptr<TDocStreamList> TLabelData::previewList() {
+    return std::make_unique<TDocStreamList>(*container_, sheetElement(kPreviewList));
+}
+
+int TLabelData::storedFace(int face) const {
+    const int faces = paper_ ? paper_->getFaceCount() : 0;
+    if (face < 0 || face >= faces) throw ELabelIndexError(QStringLiteral("ラベル番号 %1 は範囲外です").arg(face));
+    return separatelyDesign_ ? face : 0;
+}
+
+QByteArray TLabelData::labelBytes(int face) {
+    const int stored = storedFace(face);
+    auto labels = labelList();
+    if (!labels->ItemExists(stored)) return {};
+    return labels->OpenItem(stored, kReadMode)->ReadRest();
+}
+
+void TLabelData::writeLabelBytes(int face, const QByteArray& bytes) {
+    const int stored = storedFace(face);
+    auto labels = labelList();
+    while (labels->Count() <= stored) labels->AddItem();
+    labels->OpenItem(stored, fmCreate)->WriteBytes(bytes);
+}
+
+bool TLabelData::HasLabelData(int face) { return !labelBytes(face).isEmpty(); }
+
+void TLabelData::LoadLabelObjects(int face, TDOList& list) { readLabelStream(labelBytes(face), list); }
+
+void TLabelData::SaveLabelObjects(int face, const TDOList& list) {
+    writeLabelBytes(face, labelStreamBytes(list));
+    modified_ = true;
+    DeletePreview(face);
+}
+
+void TLabelData::DeleteLabel(int face) {
+    const int stored = storedFace(face);
+    auto labels = labelList();
+    if (labels->ItemExists(stored)) labels->DeleteItemElement(stored);
+    DeletePreview(face);
+    modified_ = true;
+}
+
+void TLabelData::DeletePreview(int face) {
+    const int stored = storedFace(face);
+    auto previews = previewList();
+    if (previews->ItemExists(stored)) previews->DeleteItemElement(stored);
+}
+
+// ---- files
+
+void TLabelData::writeDataInfo() {
+    TDataInfo info;
+    info.setDataName(dataName_);
+    info.setCurrentSheetNo(currentSheet_);
+    info.setRecords(*productInfo_, *creatorInfoE_, *creatorInfoJ_);
+    info.setLastPrint(lastPrint_);
+    info.setLastSave(lastSave_);
+    info.setSheetMode(sheetMode_);
+    writeStream(*container_, kDataInfo, componentResourceBytes(kDataInfo, info));
+}
+
+void TLabelData::compressLabels() {
+    for (int sheet = 0; sheet < SheetCount(); ++sheet) {
+        auto labels = std::make_unique<TDocStreamList>(
+            *container_, sheets_->ItemPath(sheet) + QLatin1Char('\\') + kLabelList);
+        for (int k = 0; k < labels->Count(); ++k) {
+            if (!labels->ItemExists(k)) continue;
+            const QByteArray bytes = labels->OpenItem(k, kReadMode)->ReadRest();
+            const QByteArray packed = compressedLabelStream(bytes);
+            if (packed != bytes) labels->OpenItem(k, fmCreate)->WriteBytes(packed);
+        }
+    }
+}
+
+void TLabelData::SaveToFile(const QString& fileName) {
+    csvFile_.clear();
+    csvFieldName_ = false;
+    WriteSheetHeader();
+    writeDataInfo();
+    compressLabels();
+    container_->SaveTo(fileName);
+    modified_ = false;
+}
+
+void TLabelData::readDataInfo() {
+    TDataInfo info;
+    readInto(readStream(*container_, kDataInfo), info);
+    dataName_ = info.dataName();
+    const int count = SheetCount();
+    if (count == 0) stream_error::readError();
+    currentSheet_ = std::clamp(info.currentSheetNo(), 0, count - 1);
+    if (info.productInfo()) productInfo_->assign(*info.productInfo());
+    lastPrint_ = info.lastPrint();
+    lastSave_ = info.lastSave();
+    openedAt_ = now();
+    sheetMode_ = info.sheetMode();
+}
+
+void TLabelData::LoadFromFile(const QString& fileName) {
+    // Everything is read into a fresh document first and taken over only when all succeeded.
+    std::unique_ptr<TLabelData> fresh(new TLabelData(nullptr, NoSheet{}));
+    fresh->container_->LoadFrom(fileName);
+    fresh->sheets_ = std::make_unique<TDocStorageList>(*fresh->container_, kSheetList);
+    fresh->readDataInfo();
+    fresh->ReadSheetHeader();
+    if (!fresh->paper_) stream_error::readError();
+    const int faces = fresh->paper_->getFaceCount();
+    fresh->currentLabelNo_ = faces > 0 ? std::clamp(fresh->currentLabelNo_, 0, faces - 1) : 0;
+    fresh->grid_->setEnabled(false);
+    fresh->grid_->setVisible(false);
+    fresh->guide_->setEnabled(false);
+    fresh->guide_->setVisible(false);
+    fresh->modified_ = false;
+    swapContent(*fresh);
+}
+
+void TLabelData::swapContent(TLabelData& other) {
+    using std::swap;
+    swap(separatelyDesign_, other.separatelyDesign_);
+    swap(currentLabelNo_, other.currentLabelNo_);
+    swap(modified_, other.modified_);
+    swap(currentSheet_, other.currentSheet_);
+    swap(sheetName_, other.sheetName_);
+    swap(sheetMode_, other.sheetMode_);
+    swap(csvFile_, other.csvFile_);
+    swap(csvFieldName_, other.csvFieldName_);
+    swap(grid_, other.grid_);
+    swap(guide_, other.guide_);
+    swap(dataName_, other.dataName_);
+    swap(lastPrint_, other.lastPrint_);
+    swap(lastSave_, other.lastSave_);
+    swap(openedAt_, other.openedAt_);
+    swap(container_, other.container_);
+    swap(sheets_, other.sheets_);
+    swap(productInfo_, other.productInfo_);
+    swap(paper_, other.paper_);
+}
+
+}  // namespace poremi

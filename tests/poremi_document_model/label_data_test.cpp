@@ -1,0 +1,255 @@
+#include "document/container/doc_storage.h"
+#include "document/container/doc_stream.h"
+#include "document/container/storage_mode.h"
+#include "document/container/zlib_stream.h"
+#include "document/model/document_model_classes.h"
+#include "document/model/label_data.h"
+#include "document/model/object_list.h"
+#include "document/stream/stream_error.h"
+#include "paper/paper_classes.h"
+#include "paper/paper_info.h"
+#include "tests/support/test_environment.h"
+#include "test_objects.h"
+
+#include <QtCore/QDir>
+#include <QtCore/QFile>
+#include <QtCore/QProcess>
+#include <gtest/gtest.h>
+
+namespace poremi {
+namespace {
+
+using testing::TTestBox;
+using testing::TTestFrame;
+
+struct OwnedList {
+    TDOList list;
+    ~OwnedList() { list.freeAll(); }
+};
+
+std::unique_ptr<TMatrixPaperInfo> matrixPaper(const QString& name, int columns, int rows) {
+    auto paper = std::make_unique<TMatrixPaperInfo>();
+    paper->setPaperName(name);
+    paper->setPhysicalSize(2100, 2970);
+    paper->setFaceCountX(columns);
+    paper->setFaceCountY(rows);
+    paper->setFaceWidth(800);
+    paper->setFaceHeight(500);
+    return paper;
+}
+
+QString documentPath(const QString& name) {
+    const QString folder = test::outputFolder() + QStringLiteral("/documents");
+    QDir().mkpath(folder);
+    return folder + QLatin1Char('/') + name;
+}
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A box of the colour on top of a frame, as the site hands a design over.
+void saveDesign(TLabelData& data, int face, int color) {
+    TTestBox box;
+    box.setRect({10, 10, 200, 100});
+    box.setColor(color);
+    TTestFrame frame;
+    frame.setRect({0, 0, 50, 50});
+    TDOList list;
+    list.add(&box);
+    list.add(&frame);
+    data.SaveLabelObjects(face, list);
+}
+
+// The colour of the top box of the face's design, or −1 when it has none.
+int designColor(TLabelData& data, int face) {
+    OwnedList read;
+    data.LoadLabelObjects(face, read.list);
+    if (read.list.count() != 2) return -1;
+    auto* box = dynamic_cast<TTestBox*>(read.list.item(1));
+    if (!dynamic_cast<TTestFrame*>(read.list.item(0)) || !box) return -1;
+    return box->color();
+}
+
+class LabelDataTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        testing::registerTestObjects();
+        registerPaperClasses();
+        registerDocumentModelClasses();
+    }
+};
+
+TEST_F(LabelDataTest, NewDocumentHasOneNamedSheetAndIsNotModified) {
+    TLabelData data(nullptr);
+    EXPECT_EQ(data.SheetCount(), 1);
+    EXPECT_EQ(data.CurrentSheet(), 0);
+    EXPECT_EQ(data.sheetName(), QStringLiteral("新規シート1"));
+    EXPECT_TRUE(data.separatelyDesign());
+    EXPECT_EQ(data.grid().size(), 50);
+    EXPECT_FALSE(data.modified());
+    EXPECT_EQ(data.Paper(), nullptr);
+}
+
+TEST_F(LabelDataTest, SharedDesignMapsEveryFaceToFaceZeroAndFacesOutsideThePaperAreRefused) {
+    TLabelData data(nullptr);
+    data.SetPaper(*matrixPaper(QStringLiteral("A"), 2, 3));
+    data.setSeparatelyDesign(false);
+    saveDesign(data, 3, 0x11);
+    EXPECT_TRUE(data.HasLabelData(5));
+    EXPECT_EQ(designColor(data, 0), 0x11);
+    data.setSeparatelyDesign(true);
+    EXPECT_TRUE(data.HasLabelData(0));
+    EXPECT_FALSE(data.HasLabelData(3));
+    for (int face : {-1, 6}) EXPECT_THROW(data.HasLabelData(face), ELabelIndexError) << face;
+}
+
+TEST_F(LabelDataTest, EmptyListLeavesNoLabelDataButMarksModified) {
+    TLabelData data(nullptr);
+    data.SetPaper(*matrixPaper(QStringLiteral("A"), 2, 1));
+    saveDesign(data, 1, 0x22);
+    data.setModified(false);
+    TDOList empty;
+    data.SaveLabelObjects(1, empty);
+    EXPECT_FALSE(data.HasLabelData(1));
+    EXPECT_TRUE(data.modified());
+}
+
+TEST_F(LabelDataTest, PaperWithFewerFacesDropsTheSurplusLabels) {
+    TLabelData data(nullptr);
+    data.SetPaper(*matrixPaper(QStringLiteral("A"), 2, 2));
+    for (int face = 0; face < 4; ++face) saveDesign(data, face, face);
+    data.ChangePaper(*matrixPaper(QStringLiteral("B"), 1, 2));
+    EXPECT_EQ(data.Paper()->getFaceCount(), 2);
+    EXPECT_EQ(designColor(data, 1), 1);
+    data.SetPaper(*matrixPaper(QStringLiteral("A"), 2, 2));
+    EXPECT_FALSE(data.HasLabelData(2));
+    EXPECT_FALSE(data.HasLabelData(3));
+}
+
+TEST_F(LabelDataTest, TwoSheetsOnDifferentPapersSurviveSaveAndLoad) {
+    const QString path = documentPath(QStringLiteral("two_sheets.lbx"));
+    {
+        TLabelData data(nullptr);
+        data.setDataName(QStringLiteral("二枚のシート"));
+        data.SetPaper(*matrixPaper(QStringLiteral("Four"), 2, 2));
+        saveDesign(data, 0, 0x100);
+        saveDesign(data, 3, 0x103);
+        data.AddNewSheet();
+        EXPECT_EQ(data.sheetName(), QStringLiteral("新規シート2"));
+        data.SetPaper(*matrixPaper(QStringLiteral("Three"), 1, 3));
+        data.setSeparatelyDesign(false);
+        saveDesign(data, 2, 0x200);
+        data.grid().setEnabled(true);
+        data.setCSVFile(QStringLiteral("x.csv"));
+        data.SaveToFile(path);
+        EXPECT_FALSE(data.modified());
+        EXPECT_TRUE(data.csvFile().isEmpty());
+    }
+    const QByteArray first = fileBytes(path);
+    ASSERT_FALSE(first.isEmpty());
+
+    TLabelData read(nullptr);
+    read.LoadFromFile(path);
+    EXPECT_FALSE(read.modified());
+    EXPECT_EQ(read.dataName(), QStringLiteral("二枚のシート"));
+    EXPECT_EQ(read.SheetCount(), 2);
+    EXPECT_EQ(read.CurrentSheet(), 1);
+    EXPECT_FALSE(read.grid().enabled());
+    EXPECT_FALSE(read.separatelyDesign());
+    EXPECT_EQ(read.Paper()->paperName(), QStringLiteral("Three"));
+    EXPECT_EQ(designColor(read, 1), 0x200);
+    QStringList names;
+    read.GetSheetNames(names);
+    EXPECT_EQ(names, QStringList({QStringLiteral("新規シート1"), QStringLiteral("新規シート2")}));
+    read.SetCurrentSheet(0);
+    EXPECT_TRUE(read.separatelyDesign());
+    EXPECT_EQ(read.Paper()->paperName(), QStringLiteral("Four"));
+    EXPECT_EQ(designColor(read, 0), 0x100);
+    EXPECT_EQ(designColor(read, 3), 0x103);
+    EXPECT_FALSE(read.HasLabelData(1));
+    EXPECT_FALSE(read.modified());
+
+    // Saved label streams are compressed.
+    TFileStorage file(path, fmOpenRead | fmShareExclusive);
+    const QByteArray label = TDocStream(file, fmOpenRead | fmShareExclusive,
+                                        QStringLiteral("Sheets\\NameList0\\NameList0")).ReadRest();
+    EXPECT_TRUE(IsCompressedBytes(label));
+}
+
+TEST_F(LabelDataTest, FailedLoadLeavesTheOpenDocumentAsItWas) {
+    const QString notCompound = documentPath(QStringLiteral("not_a_document.lbx"));
+    {
+        QFile file(notCompound);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("this is not a compound file");
+    }
+    const QString noPaper = documentPath(QStringLiteral("no_paper.lbx"));
+    {
+        TLabelData paperless(nullptr);
+        paperless.SaveToFile(noPaper);
+    }
+    TLabelData data(nullptr);
+    data.SetPaper(*matrixPaper(QStringLiteral("Kept"), 2, 1));
+    saveDesign(data, 1, 0x77);
+    data.setSheetName(QStringLiteral("残る"));
+    for (const QString& path : {notCompound, noPaper, documentPath(QStringLiteral("missing.lbx"))}) {
+        EXPECT_ANY_THROW(data.LoadFromFile(path)) << path.toStdString();
+        EXPECT_TRUE(data.modified());
+        EXPECT_EQ(data.sheetName(), QStringLiteral("残る"));
+        EXPECT_EQ(data.Paper()->paperName(), QStringLiteral("Kept"));
+        EXPECT_EQ(designColor(data, 1), 0x77);
+    }
+    EXPECT_THROW(data.LoadFromFile(noPaper), EReadError);
+}
+
+TEST_F(LabelDataTest, FailedSaveLeavesThePreviousFile) {
+    const QString path = documentPath(QStringLiteral("kept.lbx"));
+    TLabelData data(nullptr);
+    data.SetPaper(*matrixPaper(QStringLiteral("A"), 1, 1));
+    saveDesign(data, 0, 0x1);
+    data.SaveToFile(path);
+    const QByteArray before = fileBytes(path);
+    ASSERT_FALSE(before.isEmpty());
+    EXPECT_ANY_THROW(data.SaveToFile(documentPath(QStringLiteral("no/such/folder.lbx"))));
+    saveDesign(data, 0, 0x2);
+    EXPECT_TRUE(data.modified());
+    EXPECT_EQ(fileBytes(path), before);
+}
+
+TEST_F(LabelDataTest, SavedDocumentOpensInAnotherCompoundFileReaderWithTheDocumentTree) {
+    const QString path = documentPath(QStringLiteral("tree.lbx"));
+    {
+        TLabelData data(nullptr);
+        data.SetPaper(*matrixPaper(QStringLiteral("A"), 2, 1));
+        saveDesign(data, 0, 0x1);
+        saveDesign(data, 1, 0x2);
+        data.SaveToFile(path);
+    }
+    const QString script = QStringLiteral(R"(
+import sys, olefile, struct, zlib
+ole = olefile.OleFileIO(sys.argv[1])
+names = sorted('/'.join(n) for n in ole.listdir(streams=True, storages=True))
+expected = ['DataInfo', 'Sheets', 'Sheets/NameList', 'Sheets/NameList0', 'Sheets/NameList0/Info', 'Sheets/NameList0/NameList',
+            'Sheets/NameList0/NameList0', 'Sheets/NameList0/NameList1', 'Sheets/NameList0/PaperInfo',
+            'Sheets/NameList0/Preview']
+assert names == expected, names
+assert ole.openstream('Sheets/NameList').read()[4:] == b'NameList0\r\n'
+for k in (0, 1):
+    data = ole.openstream('Sheets/NameList0/NameList%d' % k).read()
+    assert data[:13] == b'ZLIBCompress\x1a', data[:13]
+    plain = zlib.decompress(data[17:])
+    assert len(plain) == struct.unpack('<I', data[13:17])[0]
+    assert plain[0] == 0xFF and b'LABELDATA' in plain[:20] and b'TPF0' in plain
+for s in ('DataInfo', 'Sheets/NameList0/Info', 'Sheets/NameList0/PaperInfo'):
+    assert b'TPF0' in ole.openstream(s).read(), s
+)");
+    QProcess python;
+    python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), script, path});
+    ASSERT_TRUE(python.waitForFinished(60000));
+    EXPECT_EQ(python.exitCode(), 0) << python.readAllStandardError().toStdString();
+}
+
+}  // namespace
+}  // namespace poremi
