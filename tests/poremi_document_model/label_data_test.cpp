@@ -19,13 +19,9 @@
 namespace poremi {
 namespace {
 
+using testing::OwnedList;
 using testing::TTestBox;
 using testing::TTestFrame;
-
-struct OwnedList {
-    TDOList list;
-    ~OwnedList() { list.freeAll(); }
-};
 
 std::unique_ptr<TMatrixPaperInfo> matrixPaper(const QString& name, int columns, int rows) {
     auto paper = std::make_unique<TMatrixPaperInfo>();

@@ -12,13 +12,9 @@
 namespace poremi {
 namespace {
 
+using testing::OwnedList;
 using testing::TTestBox;
 using testing::TTestFrame;
-
-struct OwnedList {
-    TDOList list;
-    ~OwnedList() { list.freeAll(); }
-};
 
 class LabelStreamTest : public ::testing::Test {
 protected:

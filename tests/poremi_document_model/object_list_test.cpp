@@ -14,6 +14,7 @@
 namespace poremi {
 namespace {
 
+using testing::OwnedList;
 using testing::TTestBox;
 
 // A component that is not a draw object.
@@ -42,12 +43,6 @@ qint64 readList(TDOList& list, const QByteArray& bytes) {
     list.readFrom(buffer);
     return buffer.pos();
 }
-
-// Frees the list's objects at the end of a test.
-struct OwnedList {
-    TDOList list;
-    ~OwnedList() { list.freeAll(); }
-};
 
 class ObjectListTest : public ::testing::Test {
 protected:

@@ -2,6 +2,7 @@
 // Small label objects for the tests: a coloured box that blends and a plain frame that does not.
 
 #include "document/model/draw_site.h"
+#include "document/model/object_list.h"
 #include "document/model/rect_object.h"
 
 #include <QtGui/QColor>
@@ -45,6 +46,12 @@ public:
     using TLORectBase::TLORectBase;
     void setExtent(int width, int height) override { setRect({left(), top(), left() + width, top() + height}); }
     void strokeOutline(QPainter& painter) override { painter.drawRect(rect().toQRectF()); }
+};
+
+// Frees the list's objects at the end of a test.
+struct OwnedList {
+    TDOList list;
+    ~OwnedList() { list.freeAll(); }
 };
 
 // Registers the two classes for stream reading.
