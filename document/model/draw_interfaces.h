@@ -67,4 +67,28 @@ public:
     virtual void setBlendRatio(int blendRatio) = 0;
 };
 
+// Objects the label document adjusts when it loads a face's objects. They are not persisted
+// classes of their own: the date and background objects implement them.
+
+// An object showing a date that follows one of the document's times.
+class IDODateRefresh {
+public:
+    virtual ~IDODateRefresh() = default;
+    // 0 keeps the stored date, 1 the time of opening, 2 of the last print, 3 of the last save.
+    virtual int dateUpdateFlag() const = 0;
+    // Days since 30 December 1899, the fraction being the time of day.
+    virtual void setDate(double date) = 0;
+};
+
+// The background picture of a face: sized to the face on load, left out of the stream while
+// it is in its default state.
+class IDOFaceBackground {
+public:
+    virtual ~IDOFaceBackground() = default;
+    // No frame, solid white fill, no blend picture.
+    virtual bool isDefaultBackground() const = 0;
+    virtual void setWidth(int width) = 0;
+    virtual void setHeight(int height) = 0;
+};
+
 }  // namespace poremi
