@@ -1,17 +1,14 @@
+#include "label_documents.h"
+
 #include "document/container/doc_storage.h"
 #include "document/container/doc_stream.h"
 #include "document/container/storage_mode.h"
 #include "document/container/zlib_stream.h"
-#include "document/model/document_model_classes.h"
 #include "document/model/label_data.h"
 #include "document/model/object_list.h"
 #include "document/stream/stream_error.h"
-#include "paper/paper_classes.h"
 #include "paper/paper_info.h"
-#include "tests/support/test_environment.h"
-#include "test_objects.h"
 
-#include <QtCore/QDir>
 #include <QtCore/QFile>
 #include <QtCore/QProcess>
 #include <gtest/gtest.h>
@@ -19,62 +16,15 @@
 namespace poremi {
 namespace {
 
-using testing::OwnedList;
-using testing::TTestBox;
-using testing::TTestFrame;
-
-std::unique_ptr<TMatrixPaperInfo> matrixPaper(const QString& name, int columns, int rows) {
-    auto paper = std::make_unique<TMatrixPaperInfo>();
-    paper->setPaperName(name);
-    paper->setPhysicalSize(2100, 2970);
-    paper->setFaceCountX(columns);
-    paper->setFaceCountY(rows);
-    paper->setFaceWidth(800);
-    paper->setFaceHeight(500);
-    return paper;
-}
-
-QString documentPath(const QString& name) {
-    const QString folder = test::outputFolder() + QStringLiteral("/documents");
-    QDir().mkpath(folder);
-    return folder + QLatin1Char('/') + name;
-}
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// A box of the colour on top of a frame, as the site hands a design over.
-void saveDesign(TLabelData& data, int face, int color) {
-    TTestBox box;
-    box.setRect({10, 10, 200, 100});
-    box.setColor(color);
-    TTestFrame frame;
-    frame.setRect({0, 0, 50, 50});
-    TDOList list;
-    list.add(&box);
-    list.add(&frame);
-    data.SaveLabelObjects(face, list);
-}
-
-// The colour of the top box of the face's design, or −1 when it has none.
-int designColor(TLabelData& data, int face) {
-    OwnedList read;
-    data.LoadLabelObjects(face, read.list);
-    if (read.list.count() != 2) return -1;
-    auto* box = dynamic_cast<TTestBox*>(read.list.item(1));
-    if (!dynamic_cast<TTestFrame*>(read.list.item(0)) || !box) return -1;
-    return box->color();
-}
+using testing::designColor;
+using testing::documentPath;
+using testing::fileBytes;
+using testing::matrixPaper;
+using testing::saveDesign;
 
 class LabelDataTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        testing::registerTestObjects();
-        registerPaperClasses();
-        registerDocumentModelClasses();
-    }
+    static void SetUpTestSuite() { testing::registerLabelDocumentClasses(); }
 };
 
 TEST_F(LabelDataTest, NewDocumentHasOneNamedSheetAndIsNotModified) {
