@@ -8,6 +8,7 @@
 #include "document/model/data_info.h"
 #include "document/model/draw_interfaces.h"
 #include "document/model/draw_object.h"
+#include "document/model/label_preview.h"
 #include "document/model/label_stream.h"
 #include "document/model/object_list.h"
 #include "document/model/object_placement.h"
@@ -378,6 +379,54 @@ void TLabelData::DeletePreview(int face) {
     if (previews->ItemExists(stored)) previews->DeleteItemElement(stored);
 }
 
+QImage TLabelData::GetPreview(int face) {
+    if (!HasLabelData(face)) return {};
+    UpdatePreview(face);
+    const int stored = storedFace(face);
+    auto previews = previewList();
+    if (!previews->ItemExists(stored)) return {};
+    return readPreview(previews->OpenItem(stored, kReadMode)->ReadRest());
+}
+
+void TLabelData::UpdatePreview(int face) {
+    const int stored = storedFace(face);
+    if (previewList()->ItemExists(stored) || !HasLabelData(face)) return;
+    TDOList objects;
+    QByteArray png;
+    try {
+        LoadLabelObjects(face, objects);
+        png = previewBytes(objects.items(), paper_->getFaceInfo(face));
+    } catch (...) {
+        objects.freeAll();
+        throw;
+    }
+    objects.freeAll();
+    if (png.isEmpty()) return;
+    auto previews = previewList();
+    while (previews->Count() <= stored) previews->AddItem();
+    previews->OpenItem(stored, fmCreate)->WriteBytes(png);
+}
+
+QImage TLabelData::ReadPreviewFromFile(const QString& fileName, int sheet, int face) {
+    try {
+        TFileStorage root(fileName, fmOpenRead | fmShareDenyWrite);
+        TDocStorageList sheets(root, kSheetList);
+        if (sheet < 0 || sheet >= sheets.Count() || face < 0) return {};
+        const QString folder = sheets.ItemPath(sheet);
+        TDocStreamList previews(root, folder + QLatin1Char('\\') + kPreviewList);
+        if (!previews.ItemExists(face)) {
+            // One design for all faces keeps one preview, face 0's.
+            std::unique_ptr<TLabelData> probe(new TLabelData(nullptr, NoSheet{}));
+            readInto(readStream(root, folder + QLatin1Char('\\') + kInfo), *probe);
+            if (probe->separatelyDesign() || !previews.ItemExists(0)) return {};
+            face = 0;
+        }
+        return readPreview(previews.OpenItem(face, kReadMode)->ReadRest());
+    } catch (const Exception&) {
+        return {};
+    }
+}
+
 // ---- files
 
 void TLabelData::writeDataInfo() {
@@ -392,16 +441,29 @@ void TLabelData::writeDataInfo() {
 }
 
 void TLabelData::compressLabels() {
-    for (int sheet = 0; sheet < SheetCount(); ++sheet) {
-        auto labels = std::make_unique<TDocStreamList>(
-            *container_, sheets_->ItemPath(sheet) + QLatin1Char('\\') + kLabelList);
-        for (int k = 0; k < labels->Count(); ++k) {
-            if (!labels->ItemExists(k)) continue;
-            const QByteArray bytes = labels->OpenItem(k, kReadMode)->ReadRest();
-            const QByteArray packed = compressedLabelStream(bytes);
-            if (packed != bytes) labels->OpenItem(k, fmCreate)->WriteBytes(packed);
-        }
+    auto labels = labelList();
+    for (int k = 0; k < labels->Count(); ++k) {
+        if (!labels->ItemExists(k)) continue;
+        const QByteArray bytes = labels->OpenItem(k, kReadMode)->ReadRest();
+        const QByteArray packed = compressedLabelStream(bytes);
+        if (packed != bytes) labels->OpenItem(k, fmCreate)->WriteBytes(packed);
     }
+}
+
+void TLabelData::finishSheetsForSaving() {
+    const int current = currentSheet_;
+    try {
+        for (int sheet = 0; sheet < SheetCount(); ++sheet) {
+            SetCurrentSheet(sheet);
+            const int faces = paper_ ? paper_->getFaceCount() : 0;
+            for (int face = 0; face < faces; ++face) UpdatePreview(face);
+            compressLabels();
+        }
+    } catch (...) {
+        SetCurrentSheet(current);
+        throw;
+    }
+    SetCurrentSheet(current);
 }
 
 void TLabelData::SaveToFile(const QString& fileName) {
@@ -409,7 +471,7 @@ void TLabelData::SaveToFile(const QString& fileName) {
     csvFieldName_ = false;
     WriteSheetHeader();
     writeDataInfo();
-    compressLabels();
+    finishSheetsForSaving();
     container_->SaveTo(fileName);
     modified_ = false;
 }

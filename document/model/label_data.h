@@ -7,6 +7,8 @@
 #include "document/model/grid_guide.h"
 #include "document/stream/component.h"
 
+#include <QtGui/QImage>
+
 #include <memory>
 #include <vector>
 
@@ -102,6 +104,15 @@ public:
     void SaveLabelObjects(int face, const TDOList& list);
     void DeleteLabel(int face);
     void DeletePreview(int face);
+    // The face's preview, made first when the face has a design and none yet; null when the
+    // face has no design or its preview cannot be read.
+    QImage GetPreview(int face);
+    // Renders and stores the preview of a face that has a design and no preview yet.
+    void UpdatePreview(int face);
+    // A preview out of a document file without loading it; null when the file, the sheet, the
+    // face or the preview is missing or unreadable, never an error. With one design for all
+    // faces, every face shows face 0's preview.
+    static QImage ReadPreviewFromFile(const QString& fileName, int sheet, int face);
 
     // Writes the complete document to fileName, replacing it only when complete.
     void SaveToFile(const QString& fileName);
@@ -131,6 +142,7 @@ private:
     void writeDataInfo();
     void readDataInfo();
     void compressLabels();
+    void finishSheetsForSaving();
 
     bool separatelyDesign_ = true;
     qint32 currentLabelNo_ = 0;

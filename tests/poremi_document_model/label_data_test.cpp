@@ -7,7 +7,9 @@
 #include "document/model/label_data.h"
 #include "document/model/object_list.h"
 #include "document/stream/stream_error.h"
+#include "paper/database/extra_paper_info.h"
 #include "paper/paper_info.h"
+#include "test_objects.h"
 
 #include <QtCore/QFile>
 #include <QtCore/QProcess>
@@ -169,6 +171,14 @@ TEST_F(LabelDataTest, SavedDocumentOpensInAnotherCompoundFileReaderWithTheDocume
     {
         TLabelData data(nullptr);
         data.SetPaper(*matrixPaper(QStringLiteral("A"), 2, 1));
+        TExPaperInfo maker;
+        maker.setCompany(QStringLiteral("Maker"));
+        data.SetExtraPaperInfo(&maker);
+        TImagePaperInfo images;
+        TImagePaperInfo::Objects template0;
+        template0.push_back(std::make_unique<testing::TTestBox>());
+        images.setObjects(0, std::move(template0));
+        data.SetImagePaperInfo(&images);
         saveDesign(data, 0, 0x1);
         saveDesign(data, 1, 0x2);
         data.SaveToFile(path);
@@ -177,19 +187,34 @@ TEST_F(LabelDataTest, SavedDocumentOpensInAnotherCompoundFileReaderWithTheDocume
 import sys, olefile, struct, zlib
 ole = olefile.OleFileIO(sys.argv[1])
 names = sorted('/'.join(n) for n in ole.listdir(streams=True, storages=True))
-expected = ['DataInfo', 'Sheets', 'Sheets/NameList', 'Sheets/NameList0', 'Sheets/NameList0/Info', 'Sheets/NameList0/NameList',
-            'Sheets/NameList0/NameList0', 'Sheets/NameList0/NameList1', 'Sheets/NameList0/PaperInfo',
-            'Sheets/NameList0/Preview']
+sheet = 'Sheets/NameList0/'
+expected = ['DataInfo', 'Sheets', 'Sheets/NameList', 'Sheets/NameList0'] + [sheet + n for n in (
+    'Info', 'NameList', 'NameList0', 'NameList1', 'PaperExtraInfo', 'PaperImageInfo', 'PaperImages',
+    'PaperImages/$00000001', 'PaperInfo', 'Preview', 'Preview0', 'Preview1')]
 assert names == expected, names
 assert ole.openstream('Sheets/NameList').read()[4:] == b'NameList0\r\n'
+assert ole.openstream(sheet + 'Preview').read()[4:] == b'Preview0\r\nPreview1\r\n'
 for k in (0, 1):
-    data = ole.openstream('Sheets/NameList0/NameList%d' % k).read()
+    data = ole.openstream(sheet + 'NameList%d' % k).read()
     assert data[:13] == b'ZLIBCompress\x1a', data[:13]
     plain = zlib.decompress(data[17:])
     assert len(plain) == struct.unpack('<I', data[13:17])[0]
     assert plain[0] == 0xFF and b'LABELDATA' in plain[:20] and b'TPF0' in plain
-for s in ('DataInfo', 'Sheets/NameList0/Info', 'Sheets/NameList0/PaperInfo'):
+    png = ole.openstream(sheet + 'Preview%d' % k).read()
+    assert png[:8] == b'\x89PNG\r\n\x1a\n'
+    width, height, depth, colour = struct.unpack('>IIBB', png[16:26])
+    assert 0 < width <= 200 and 0 < height <= 200, (width, height)
+    pos, idat = 8, b''
+    while pos < len(png):
+        size, kind = struct.unpack('>I4s', png[pos:pos + 8])
+        if kind == b'IDAT':
+            idat += png[pos + 8:pos + 8 + size]
+        pos += 12 + size
+    channels = {0: 1, 2: 3, 4: 2, 6: 4}[colour]
+    assert len(zlib.decompress(idat)) == height * (1 + width * channels * depth // 8)
+for s in ('DataInfo', sheet + 'Info', sheet + 'PaperInfo', sheet + 'PaperExtraInfo', sheet + 'PaperImageInfo'):
     assert b'TPF0' in ole.openstream(s).read(), s
+assert struct.unpack('<i', ole.openstream(sheet + 'PaperImages/$00000001').read()[:4])[0] == 1
 )");
     QProcess python;
     python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), script, path});
