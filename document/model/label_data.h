@@ -95,6 +95,8 @@ public:
     // Labels of the current sheet. Face numbers outside the paper's faces raise
     // ELabelIndexError; with SeparatelyDesign off every face is face 0.
     bool HasLabelData(int face);
+    // Whether the two faces are served by one design (always, with SeparatelyDesign off).
+    bool SameLabelData(int faceA, int faceB) const { return storedFace(faceA) == storedFace(faceB); }
     // Appends the face's objects bottom first (owned by the caller); nothing when it has none.
     // Dates that follow a document time take it, backgrounds take the face's size, and objects
     // whose centre is off the face come back 1 mm inside it.
