@@ -4,6 +4,8 @@
 #include "document/container/doc_stream.h"
 #include "document/container/storage_mode.h"
 #include "document/container/zlib_stream.h"
+#include "document/model/data_info.h"
+#include "document/stream/component_stream.h"
 #include "document/model/label_data.h"
 #include "document/model/object_list.h"
 #include "document/stream/stream_error.h"
@@ -150,6 +152,77 @@ TEST_F(LabelDataTest, FailedLoadLeavesTheOpenDocumentAsItWas) {
         EXPECT_EQ(designColor(data, 1), 0x77);
     }
     EXPECT_THROW(data.LoadFromFile(noPaper), EReadError);
+}
+
+// A saved document with one element replaced (or removed, for no bytes).
+QString damagedDocument(const QString& name, const QString& element, const QByteArray& bytes) {
+    const QString path = documentPath(name);
+    {
+        TLabelData data(nullptr);
+        data.SetPaper(*matrixPaper(QStringLiteral("A"), 1, 1));
+        TExPaperInfo maker;
+        maker.setCompany(QStringLiteral("Maker"));
+        data.SetExtraPaperInfo(&maker);
+        saveDesign(data, 0, 0x1);
+        data.SaveToFile(path);
+    }
+    TFileStorage root(path, fmOpenReadWrite | fmShareExclusive);
+    if (bytes.isNull())
+        root.DeleteElement(element);
+    else
+        TDocStream(root, fmCreate, element).WriteBytes(bytes);
+    root.Commit();
+    return path;
+}
+
+TEST_F(LabelDataTest, EveryDamagedPartOfAFileFailsTheLoadWithItsKindAndLeavesTheDocument) {
+    TDataInfo info;
+    const QByteArray notAPaper = componentResourceBytes(QStringLiteral("PaperInfo"), info);
+    const QByteArray garbage("\xFF\x0A\x00garbage", 10);
+    const struct {
+        const char* element;
+        QByteArray bytes;
+        bool invalidCast;
+    } cases[] = {
+        {"DataInfo", garbage, false},
+        {"DataInfo", QByteArray(), false},
+        {"Sheets\\NameList", QByteArray(), false},
+        {"Sheets\\NameList0\\Info", garbage, false},
+        {"Sheets\\NameList0\\PaperInfo", notAPaper, true},
+        {"Sheets\\NameList0\\PaperInfo", QByteArray(), false},
+        {"Sheets\\NameList0\\PaperExtraInfo", garbage, false},
+    };
+    TLabelData data(nullptr);
+    data.SetPaper(*matrixPaper(QStringLiteral("Kept"), 2, 1));
+    saveDesign(data, 1, 0x77);
+    int n = 0;
+    for (const auto& c : cases) {
+        const QString path = damagedDocument(QStringLiteral("damaged_%1.lbx").arg(++n), QString::fromLatin1(c.element), c.bytes);
+        if (c.invalidCast)
+            EXPECT_THROW(data.LoadFromFile(path), EInvalidCast) << c.element;
+        else
+            EXPECT_THROW(data.LoadFromFile(path), Exception) << c.element;
+        EXPECT_EQ(data.Paper()->paperName(), QStringLiteral("Kept")) << c.element;
+        EXPECT_TRUE(data.ExtraPaperInfo().isEmpty()) << c.element;
+        EXPECT_EQ(designColor(data, 1), 0x77) << c.element;
+    }
+}
+
+TEST_F(LabelDataTest, SheetAndLabelNumbersOfAFileAreClampedToWhatExists) {
+    TDataInfo info;
+    info.setCurrentSheetNo(7);
+    const QString path = damagedDocument(QStringLiteral("numbers_out_of_range.lbx"), QStringLiteral("DataInfo"),
+                                         componentResourceBytes(QStringLiteral("DataInfo"), info));
+    {
+        TLabelData data(nullptr);
+        data.LoadFromFile(path);
+        data.setCurrentLabelNo(9);
+        data.SaveToFile(path);
+    }
+    TLabelData read(nullptr);
+    read.LoadFromFile(path);
+    EXPECT_EQ(read.CurrentSheet(), 0);
+    EXPECT_EQ(read.currentLabelNo(), 0);
 }
 
 TEST_F(LabelDataTest, FailedSaveLeavesThePreviousFile) {
