@@ -22,9 +22,9 @@ double toDateTimeValue(const QDateTime& dateTime) {
     return days >= 0 ? days + fraction : days - fraction;
 }
 
-QDateTime fromDateTimeValue(double value) {
+std::optional<DateTimeParts> splitDateTimeValue(double value) {
     // Also false for NaN; keeps the conversions below inside the range of qint64.
-    if (!(value > kFirstDay - 1.0 && value < kLastDay + 1.0)) return QDateTime();
+    if (!(value > kFirstDay - 1.0 && value < kLastDay + 1.0)) return std::nullopt;
     const double whole = std::trunc(value);
     const double fraction = std::fabs(value - whole);
     qint64 ms = static_cast<qint64>(std::llround(fraction * kMsPerDay));
@@ -33,7 +33,12 @@ QDateTime fromDateTimeValue(double value) {
         ms -= qint64(kMsPerDay);
         days += value >= 0 ? 1 : -1;
     }
-    return QDateTime(kEpoch.addDays(days), QTime::fromMSecsSinceStartOfDay(int(ms)));
+    return DateTimeParts{kEpoch.addDays(days), QTime::fromMSecsSinceStartOfDay(int(ms))};
+}
+
+QDateTime fromDateTimeValue(double value) {
+    const auto parts = splitDateTimeValue(value);
+    return parts ? QDateTime(parts->date, parts->time) : QDateTime();
 }
 
 }  // namespace poremi
