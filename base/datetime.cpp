@@ -14,9 +14,13 @@ constexpr double kLastDay = 2958465.0;
 }  // namespace
 
 double toDateTimeValue(const QDateTime& dateTime) {
-    if (!dateTime.isValid()) return 0.0;
-    const qint64 days = kEpoch.daysTo(dateTime.date());
-    const double fraction = dateTime.time().msecsSinceStartOfDay() / kMsPerDay;
+    return dateTime.isValid() ? joinDateTimeValue(dateTime.date(), dateTime.time()) : 0.0;
+}
+
+double joinDateTimeValue(QDate date, QTime time) {
+    if (!date.isValid()) return 0.0;
+    const qint64 days = kEpoch.daysTo(date);
+    const double fraction = (time.isValid() ? time.msecsSinceStartOfDay() : 0) / kMsPerDay;
     // Before the epoch the whole part counts backwards while the fraction still counts
     // forward from midnight, so -1.25 is 29 December 1899, 06:00.
     return days >= 0 ? days + fraction : days - fraction;

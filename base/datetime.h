@@ -21,5 +21,7 @@ struct DateTimeParts {
     QTime time;
 };
 std::optional<DateTimeParts> splitDateTimeValue(double value);
+// The value of a calendar day and a time of day; 0 when the day is invalid.
+double joinDateTimeValue(QDate date, QTime time);
 
 }  // namespace poremi
