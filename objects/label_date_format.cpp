@@ -55,7 +55,7 @@ public:
             const QChar c = format_[pos_];
             if (c == u'"' || c == u'\'') {
                 quoted(c);
-            } else if (format_.mid(pos_, 2) == u"$(") {
+            } else if (startsWith("$(")) {
                 unknownMacro();
             } else {
                 directive(c.toLower().unicode());
@@ -67,10 +67,10 @@ public:
 private:
     // Appends the month name when a month-name reference starts here.
     bool monthMacro() {
-        if (!format_.mid(pos_, 2).startsWith(u"$(")) return false;
+        if (!startsWith("$(")) return false;
         for (const MonthMacro& macro : kMonthMacros) {
             const QString reference = QStringLiteral("$(%1)").arg(QLatin1String(macro.name));
-            if (format_.mid(pos_, reference.size()).compare(reference, Qt::CaseInsensitive) != 0) continue;
+            if (!QStringView(format_).mid(pos_).startsWith(reference, Qt::CaseInsensitive)) continue;
             QString name = QLatin1String(kMonthNames[date_.month() - 1]);
             if (!macro.longName) name.truncate(3);
             if (macro.casing == Casing::Lower) name = name.toLower();
@@ -87,7 +87,7 @@ private:
         int depth = 0;
         const qsizetype start = pos_;
         for (; pos_ < format_.size(); ++pos_) {
-            if (format_.mid(pos_, 2) == u"$(") {
+            if (startsWith("$(")) {
                 ++depth;
                 ++pos_;
             } else if (format_[pos_] == u')' && --depth == 0) {
@@ -118,7 +118,7 @@ private:
     }
 
     bool startsWith(const char* word) const {
-        return format_.mid(pos_).startsWith(QLatin1String(word), Qt::CaseInsensitive);
+        return QStringView(format_).mid(pos_).startsWith(QLatin1String(word), Qt::CaseInsensitive);
     }
 
     void number(int value, int digits) { out_ += QStringLiteral("%1").arg(value, digits, 10, QLatin1Char('0')); }
@@ -217,7 +217,7 @@ private:
             } else if (c == u'h') {
                 return false;
             } else if (c == u'a') {
-                const QString rest = format_.mid(i);
+                const QStringView rest = QStringView(format_).mid(i);
                 return rest.startsWith(u"am/pm", Qt::CaseInsensitive) || rest.startsWith(u"a/p", Qt::CaseInsensitive) ||
                        rest.startsWith(u"ampm", Qt::CaseInsensitive);
             }

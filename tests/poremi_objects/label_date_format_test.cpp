@@ -198,6 +198,15 @@ TEST(LabelDateFormat, otherMacroReferencesStayAsWritten) {
     });
 }
 
+TEST(LabelDateFormat, longStoredFormatsAreReadInOnePass) {
+    // A formatter that looked ahead through copies of the rest of the format would copy it
+    // again at every marker letter.
+    const double date = at(2024, 3, 5, 14, 7);
+    const int n = 1000000;
+    EXPECT_EQ(formatLabelDate(QString(n, QLatin1Char('a')) + QLatin1Char('h'), date).size(), n / 4 * 3 + 2);
+    EXPECT_EQ(formatLabelDate(QStringLiteral("$(").repeated(n), date).size(), 2 * n);
+}
+
 TEST(LabelDateFormat, datesOutsideTheCalendarHaveNoText) {
     for (const double date : {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
                               -std::numeric_limits<double>::infinity(), 1e300, -1e300, at(9999, 12, 31) + 1.0,
