@@ -2,13 +2,18 @@
 
 #include "app/frame/guarded_application.h"
 #include "app/frame/printer_facts.h"
+#include "app/module/instance_channel.h"
 #include "app/module/main_data_module.h"
 #include "app/module/widget_user_interface.h"
 #include "app/screens/about_box.h"
 #include "app/screens/main_window.h"
 #include "base/error.h"
 
+#include <QtCore/QFileInfo>
+#include <QtCore/QLibraryInfo>
+#include <QtCore/QUrl>
 #include <QtCore/QTimer>
+#include <QtCore/QTranslator>
 #include <QtWidgets/QLabel>
 
 namespace poremi {
@@ -42,6 +47,10 @@ private:
 
 int runApplication(int argc, char** argv) {
     GuardedApplication app(argc, argv);
+    // The interface is Japanese whatever the locale, Qt's own dialogs too.
+    QTranslator qtTexts;
+    if (qtTexts.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&qtTexts);
     WidgetUserInterface ui;
     setUserInterface(&ui);
     int result = 1;
@@ -49,6 +58,14 @@ int runApplication(int argc, char** argv) {
         MainDataModule module;
         TAppFrame& frame = module.frame();
         frame.setDefaultPrinterProbe(hasDefaultPrinter);
+        // A document started while the program runs opens in the running window.
+        const QString commandLineFile = QCoreApplication::arguments().value(1);
+        const QString instanceName = frame.expandMacros(QStringLiteral("$(SysMutexID)"));
+        if (!commandLineFile.isEmpty() &&
+            InstanceChannel::send(instanceName, QFileInfo(commandLineFile).absoluteFilePath())) {
+            setUserInterface(nullptr);
+            return 0;
+        }
         if (!frame.checkExecuteConditions()) {
             setUserInterface(nullptr);
             return 1;
@@ -70,9 +87,15 @@ int runApplication(int argc, char** argv) {
         wait.show(QString());
         {
             TfrmMain window(frame, module.papers());
+            InstanceChannel channel(instanceName);
+            QObject::connect(&channel, &InstanceChannel::fileReceived, &window, [&window](const QString& file) {
+                window.raise();
+                window.activateWindow();
+                window.openDroppedFiles({QUrl::fromLocalFile(file)});
+            });
+            channel.listen();
             AboutBox::showSplash(frame, kSplashMilliseconds);
             window.show();
-            const QString commandLineFile = QCoreApplication::arguments().value(1);
             QTimer::singleShot(0, &window, [&window, commandLineFile] { window.startWith(commandLineFile); });
             result = QApplication::exec();
         }

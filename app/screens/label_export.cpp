@@ -14,7 +14,9 @@
 
 namespace poremi {
 
-QImage renderCurrentLabel(TLabelData& document) {
+QImage renderCurrentLabel(TLabelData& document) { return renderCurrentLabel(document, QSize(INT_MAX, INT_MAX)); }
+
+QImage renderCurrentLabel(TLabelData& document, QSize maxSize) {
     const TPaperInfo* paper = document.Paper();
     if (!paper || paper->getFaceCount() <= 0) return QImage();
     const int face = std::clamp(document.currentLabelNo(), 0, paper->getFaceCount() - 1);
@@ -22,7 +24,7 @@ QImage renderCurrentLabel(TLabelData& document) {
     if (document.HasLabelData(face)) document.LoadLabelObjects(face, objects);
     QImage picture;
     try {
-        picture = objectsThumbnail(objects.items(), paper->getFaceInfo(face), Qt::white, QSize(INT_MAX, INT_MAX));
+        picture = objectsThumbnail(objects.items(), paper->getFaceInfo(face), Qt::white, maxSize);
     } catch (...) {
         objects.freeAll();
         throw;

@@ -12,6 +12,8 @@ enum class PictureFormat { Bmp, Jpeg, Png };
 
 // The current face of the current sheet; a null image when the document has no paper.
 QImage renderCurrentLabel(TLabelData& document);
+// The same, shrunk to fit maxSize keeping its proportions (for thumbnails).
+QImage renderCurrentLabel(TLabelData& document, QSize maxSize);
 
 // Writes the picture as a 24-bit file of the format; the file is replaced only when complete.
 // Failures raise poremi::Exception naming the file.

@@ -216,7 +216,7 @@ bool TfrmMain::OpenDocument(const QString& fileName) {
     if (!CanClose()) return false;
     QString file = fileName;
     if (file.isEmpty()) {
-        const auto chosen = askFile(false, QString(), documentFilter(), 1, kDocumentExtension, QString());
+        const auto chosen = askFile(false, QStringLiteral("開く"), documentFilter(), 1, kDocumentExtension, QString());
         if (!chosen) return false;
         file = *chosen;
     }
@@ -323,7 +323,7 @@ bool TfrmMain::save() {
 
 bool TfrmMain::saveAs() {
     const QString proposed = fileName_.isEmpty() ? QString() : fileName_;
-    const auto chosen = askFile(true, QString(), documentFilter(), 1, kDocumentExtension, proposed);
+    const auto chosen = askFile(true, QStringLiteral("名前を付けて保存"), documentFilter(), 1, kDocumentExtension, proposed);
     return chosen && saveTo(*chosen);
 }
 
@@ -376,7 +376,7 @@ std::optional<QString> TfrmMain::askFile(bool save, const QString& title, const 
 
 void TfrmMain::exportLabel() {
     int chosen = 1;
-    const auto file = askFile(true, QString(), kPictureFilter, 1, QStringLiteral("bmp"), QString(), &chosen);
+    const auto file = askFile(true, QStringLiteral("他形式保存"), kPictureFilter, 1, QStringLiteral("bmp"), QString(), &chosen);
     if (!file) return;
     StoreScreen();
     const QImage picture = renderCurrentLabel(*document_);

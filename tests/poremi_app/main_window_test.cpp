@@ -1,3 +1,4 @@
+#include "app/cli/commands.h"
 #include "app/frame/form_position.h"
 #include "app/screens/sheet_view.h"
 #include "core/app_frame.h"
@@ -476,6 +477,33 @@ TEST_F(WindowTest, UserPapersGoOutToABackupAndComeBack) {
     window->importUserPapers();
     EXPECT_GE(papers.indexOfPaper(QStringLiteral("私の用紙")), 0);
     EXPECT_EQ(ui.texts(), (QStringList{QStringLiteral("ユーザー用紙情報を保存しました"), QStringLiteral("ユーザー用紙情報を取り込みました")}));
+}
+
+TEST_F(WindowTest, ThumbnailOfADocumentIsItsCurrentLabel) {
+    window->startWith(QString());
+    putBarcode(window->document(), 0);
+    ASSERT_TRUE(saveAs(QStringLiteral("thumb.lbx")));
+    const QString png = document(QStringLiteral("thumb.png"));
+    EXPECT_EQ(runThumbnailCommand({document(QStringLiteral("thumb.lbx")), png, QStringLiteral("128")}), 0);
+    const QImage picture(png);
+    ASSERT_FALSE(picture.isNull());
+    EXPECT_EQ(std::max(picture.width(), picture.height()), 128);
+    int dark = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) dark += qGray(picture.pixel(x, y)) < 80;
+    EXPECT_GT(dark, 20);
+
+    struct Row {
+        QStringList arguments;
+    };
+    const Row bad[] = {{{document(QStringLiteral("thumb.png")), document(QStringLiteral("x.png"))}},
+                       {{document(QStringLiteral("thumb.lbx")), document(QStringLiteral("x.png")), QStringLiteral("0")}},
+                       {{document(QStringLiteral("thumb.lbx"))}}};
+    for (const Row& row : bad) {
+        SCOPED_TRACE(row.arguments.join(QLatin1Char(' ')).toStdString());
+        EXPECT_THROW(runThumbnailCommand(row.arguments), Exception);
+        EXPECT_FALSE(QFileInfo::exists(document(QStringLiteral("x.png"))));
+    }
 }
 
 }  // namespace
