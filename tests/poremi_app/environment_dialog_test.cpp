@@ -1,10 +1,14 @@
+#include "app/screens/about_box.h"
 #include "app/screens/environment_dialog.h"
 #include "core/password_scrambler.h"
 #include "core/settings.h"
 #include "platform/settings_store.h"
 #include "tests/support/frame_fixture.h"
 
+#include <QtCore/QCoreApplication>
+#include <QtWidgets/QAbstractButton>
 #include <QtWidgets/QCheckBox>
+#include <QtWidgets/QLabel>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QPushButton>
@@ -144,6 +148,29 @@ TEST_F(EnvironmentDialog, CancelWritesNothing) {
         dialog.reject();
     }
     EXPECT_EQ(setting::read(setting::Banding), 1);
+}
+
+// Every caption is wide enough for its text; the pictures stay for people to look at.
+void expectNoClippedCaptions(QWidget& window, const QString& picture) {
+    window.show();
+    QCoreApplication::processEvents();
+    window.grab().save(test::outputFolder() + QLatin1Char('/') + picture);
+    for (QWidget* widget : window.findChildren<QWidget*>()) {
+        if (!widget->isVisibleTo(&window)) continue;
+        if (!qobject_cast<QAbstractButton*>(widget) && !qobject_cast<QLabel*>(widget)) continue;
+        EXPECT_GE(widget->width(), widget->minimumSizeHint().width()) << widget->metaObject()->className() << " "
+                                                                       << widget->property("text").toString().toStdString();
+    }
+}
+
+TEST_F(EnvironmentDialog, EveryPageShowsItsCaptionsWhole) {
+    for (int page : {TfrmEnvironment::EnvPage, TfrmEnvironment::InternetPage, TfrmEnvironment::CachePage}) {
+        TfrmEnvironment dialog{TfrmEnvironment::Page(page)};
+        expectNoClippedCaptions(dialog, QStringLiteral("environment_page%1.png").arg(page));
+    }
+    AboutBox about(*frame);
+    expectNoClippedCaptions(about, QStringLiteral("about_box.png"));
+    EXPECT_TRUE(about.findChild<QLabel*>(QStringLiteral("Version"))->text().contains(QStringLiteral("1.2.0.0")));
 }
 
 }  // namespace

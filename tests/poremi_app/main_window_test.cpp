@@ -142,6 +142,20 @@ TEST_F(WindowTest, SavesAndReopensADocument) {
     EXPECT_TRUE(ui.questions().isEmpty());
 }
 
+TEST_F(WindowTest, WizardTextsBecomePlainTextOnSaveUnlessTheSpecialMenuIsOn) {
+    window->startWith(QString());
+    int conversions = 0;
+    window->setWizardTextConversion([&](TLabelData& document) {
+        EXPECT_EQ(&document, &window->document());
+        ++conversions;
+    });
+    ASSERT_TRUE(saveAs(QStringLiteral("plain.lbx")));
+    EXPECT_EQ(conversions, 1);
+    setting::write(setting::EnableSpecialMenu, true);
+    ASSERT_TRUE(window->save());
+    EXPECT_EQ(conversions, 1);
+}
+
 TEST_F(WindowTest, OpenDialogOffersTheDocumentsAndStartsInTheLastFolder) {
     window->startWith(QString());
     ASSERT_TRUE(saveAs(QStringLiteral("a.lbx")));
