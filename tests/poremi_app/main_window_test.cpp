@@ -58,6 +58,17 @@ TEST_F(WindowTest, NewDocumentFollowsTheDefaultPaperSettings) {
     EXPECT_TRUE(window->document().Paper()->landscape());
     EXPECT_FALSE(window->document().separatelyDesign());
 
+    // A free-layout paper is always designed face by face.
+    TFreePaperInfo free;
+    free.setPaperName(QStringLiteral("自由配置の用紙"));
+    free.setPhysicalSize(2100, 2970);
+    module->papers().savePaper(free);
+    setting::write(setting::DefaultPaperName, QStringLiteral("自由配置の用紙"));
+    window->NewDocument();
+    ASSERT_NE(window->document().Paper(), nullptr);
+    EXPECT_EQ(window->document().Paper()->paperName(), QStringLiteral("自由配置の用紙"));
+    EXPECT_TRUE(window->document().separatelyDesign());
+
     // An unknown name falls back to the first system paper.
     setting::write(setting::DefaultPaperName, QStringLiteral("どこにもない用紙"));
     window->NewDocument();
