@@ -25,6 +25,8 @@ ModalResult modalResultOf(MessageButton button) {
     return mrNone;
 }
 
+std::optional<FileAnswer> UserInterface::askFileName(const FileQuestion&) { return std::nullopt; }
+
 UserInterface& userInterface() {
     static NonInteractiveUserInterface fallback;
     return installed ? *installed : fallback;

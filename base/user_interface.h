@@ -6,6 +6,7 @@
 #include <QtCore/QList>
 #include <QtCore/QString>
 #include <cstdint>
+#include <optional>
 
 namespace poremi {
 
@@ -22,6 +23,25 @@ enum ModalResult : int {
 
 ModalResult modalResultOf(MessageButton button);
 
+// A question for a file name. The filter is a list of "description|patterns" pairs, the
+// patterns separated by ";".
+struct FileQuestion {
+    enum class Kind { Open, Save, Folder };
+    Kind kind = Kind::Open;
+    QString title;
+    QString filter;
+    int filterIndex = 1;       // the filter offered first, counted from 1
+    QString defaultExtension;  // without the dot; added to a name typed without one
+    QString fileName;          // proposed name (with or without folder); the folder chosen first
+    QString folder;            // where the dialog starts when the name has no folder
+    bool overwritePrompt = false;
+};
+
+struct FileAnswer {
+    QString fileName;
+    int filterIndex = 1;  // the filter chosen, counted from 1
+};
+
 class UserInterface {
 public:
     virtual ~UserInterface() = default;
@@ -30,6 +50,9 @@ public:
     // one that answers Esc. Returns the modal result of the button chosen.
     virtual int messageBox(const QString& caption, const QString& text, const QList<MessageButton>& buttons,
                            int defaultIndex, int cancelIndex) = 0;
+
+    // Asks for a file name; none when the user cancels. Without a person to ask, none.
+    virtual std::optional<FileAnswer> askFileName(const FileQuestion& question);
 };
 
 // The service in use; never null.

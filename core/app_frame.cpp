@@ -206,8 +206,9 @@ bool TAppFrame::checkExecuteConditions() {
         }
     }
     if (executeCondition_.testFlag(ExecuteCondition::ecNeedPrinter)) {
-        // PDF output always works here, so a missing printer is told but does not end start-up.
-        if (!defaultPrinterProbe_ || !defaultPrinterProbe_()) showMessageBox(QStringLiteral("$(SysMsgNotDefaultPrinter)"));
+        // PDF output always works here: a missing printer neither asks nor ends start-up; the
+        // window tells it where printing is offered.
+        defaultPrinterMissing_ = !defaultPrinterProbe_ || !defaultPrinterProbe_();
     }
     if (executeCondition_.testFlag(ExecuteCondition::ecExclusive)) {
         auto lock = std::make_unique<SingleInstanceLock>(macro_.expand(QStringLiteral("$(SysMutexID)")));

@@ -77,9 +77,11 @@ public:
 
     // The start-up conditions in order; false ends start-up. Whether a default printer exists
     // is asked of the probe (printing support lies above this library); without one the
-    // answer is no printer.
+    // answer is no printer. A missing printer is only noted, never asked about.
     bool checkExecuteConditions();
     void setDefaultPrinterProbe(std::function<bool()> probe) { defaultPrinterProbe_ = std::move(probe); }
+    // Whether the last check found no default printer.
+    bool defaultPrinterMissing() const { return defaultPrinterMissing_; }
 
     // Finds relativePath ("\"-separated, may end in a "*"/"?" pattern) in the executable's folder
     // or on the installation media. When nothing is found and displayName is not null, the user
@@ -104,6 +106,7 @@ private:
     QString lastRoot_;
     std::unique_ptr<SingleInstanceLock> instanceLock_;
     std::function<bool()> defaultPrinterProbe_;
+    bool defaultPrinterMissing_ = false;
 };
 
 // Expands with the frame's table, or returns text unchanged while there is no frame.

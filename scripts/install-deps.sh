@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build ccache pkg-config
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev qt6-translations-l10n
   libfreetype-dev libharfbuzz-dev libfontconfig-dev
   zlib1g-dev libjpeg62-turbo-dev libpng-dev libgif-dev
   libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev
@@ -13,7 +13,8 @@ packages=(
   fpc
   poppler-utils
   zbar-tools
-  xvfb xauth
+  xvfb xauth xdotool imagemagick
+  desktop-file-utils
 )
 
 missing=()

@@ -31,6 +31,8 @@ const QList<CommandLineCommand>& commandLineCommands() {
          QStringLiteral("ラベルデータの内容（シート・用紙・ラベルごとのオブジェクトとプレビュー）を表示します"), runInfoCommand},
         {QStringLiteral("--dump"), QStringLiteral("--dump FILE [PATH]"),
          QStringLiteral("複合ファイルの構成を表示します（PATH を指定するとそのストリームの内容を表示します）"), runDumpCommand},
+        {QStringLiteral("--thumbnail"), QStringLiteral("--thumbnail FILE PNG [SIZE]"),
+         QStringLiteral("ラベルデータの今のラベルを縮小画像（PNG）にします"), runThumbnailCommand},
         {QStringLiteral("--help"), QStringLiteral("--help"), QStringLiteral("この説明を表示します"), printHelp},
     };
     return commands;

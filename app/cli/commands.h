@@ -9,5 +9,6 @@ int runVersionCommand(const QStringList& arguments);
 int runDumpCommand(const QStringList& arguments);
 int runListPapersCommand(const QStringList& arguments);
 int runInfoCommand(const QStringList& arguments);
+int runThumbnailCommand(const QStringList& arguments);
 
 }  // namespace poremi

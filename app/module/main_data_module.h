@@ -1,8 +1,10 @@
 #pragma once
-// The main data module: installs the purpose validator, registers every persisted class, and
-// creates the application frame with the application's macro table and start-up conditions.
+// The main data module: installs the purpose validator, registers every persisted class,
+// creates the application frame with the application's macro table and start-up conditions,
+// and opens the paper database for the window.
 
 #include "core/app_frame.h"
+#include "paper/database/paper_database_startup.h"
 #include "paper/purpose.h"
 
 #include <memory>
@@ -16,9 +18,19 @@ public:
 
     TAppFrame& frame() { return *frame_; }
 
+    // The application's database files, from the frame's macros.
+    PaperDatabaseFiles paperDatabaseFiles();
+    // Opens the paper database, merging a waiting update; failures raise the error to show.
+    void openPapers(const PaperDatabaseFeedback& feedback = {});
+    // The open database; only after openPapers().
+    TPapersV2& papers() { return *papers_; }
+    // Writes the database back when it changed; failures raise.
+    void closePapers();
+
 private:
     TCDLabelPurposeValidator purposeValidator_;
     std::unique_ptr<TAppFrame> frame_;
+    std::unique_ptr<TPapersV2> papers_;
 };
 
 }  // namespace poremi

@@ -1,6 +1,5 @@
 #include "app/module/message_form.h"
 
-#include <QtWidgets/QApplication>
 #include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QPushButton>
@@ -75,16 +74,5 @@ MessageForm::MessageForm(const QString& caption, const QString& text, const QLis
 }
 
 void MessageForm::reject() { done(cancelResult_); }
-
-int WidgetUserInterface::messageBox(const QString& caption, const QString& text, const QList<MessageButton>& buttons,
-                                    int defaultIndex, int cancelIndex) {
-    QWidget* parent = QApplication::activeWindow();
-    if (parent) {
-        parent->raise();
-        parent->activateWindow();
-    }
-    MessageForm form(caption, text, buttons, defaultIndex, cancelIndex, parent);
-    return form.exec();
-}
 
 }  // namespace poremi

@@ -24,11 +24,4 @@ private:
     int cancelResult_ = mrCancel;
 };
 
-// The user-interface service of the running application.
-class WidgetUserInterface final : public UserInterface {
-public:
-    int messageBox(const QString& caption, const QString& text, const QList<MessageButton>& buttons,
-                   int defaultIndex, int cancelIndex) override;
-};
-
 }  // namespace poremi

@@ -18,4 +18,9 @@ int ScriptedUserInterface::messageBox(const QString& caption, const QString& tex
     return answers_.isEmpty() ? mrOk : answers_.takeFirst();
 }
 
+std::optional<FileAnswer> ScriptedUserInterface::askFileName(const FileQuestion& question) {
+    fileQuestions_.append(question);
+    return fileAnswers_.isEmpty() ? std::nullopt : fileAnswers_.takeFirst();
+}
+
 }  // namespace poremi::test
