@@ -189,6 +189,20 @@ TEST_F(PictureImage, theRenderingFollowsAChangeOfSizeAngleAndFrame) {
     EXPECT_EQ(painted.pixel(390, 150), qRgb(255, 0, 0)) << "redrawn at the new size";
 }
 
+TEST_F(PictureImage, aHalfTransparentTurnedPictureIsHalfTransparentInAPdf) {
+    TLOImage image;
+    image.setRect({40, 40, 200, 120});
+    setPicturePixels(image.imageData().picture(), twoColourPhoto());
+    image.setAngle(10);
+    image.setBlendRatio(50);
+    const QImage page = test::paintObjectThroughPdf(image, {240, 160}, QStringLiteral("picture_image_half"));
+    ASSERT_FALSE(page.isNull());
+    const QRgb red = page.pixel(page.width() * 80 / 240, page.height() / 2);
+    EXPECT_GT(qRed(red), 245);
+    EXPECT_NEAR(qGreen(red), 128, 12) << "half of the red over white paper";
+    EXPECT_GT(qGreen(page.pixel(4, 4)), 245);
+}
+
 TEST_F(PictureImage, anOlderPictureBecomesTheImageDataAndAnIllustrationGetsItsTransparentColour) {
     TLOImage image;
     image.setRect({0, 0, 100, 50});
