@@ -32,6 +32,8 @@ UserInterface& userInterface() {
 
 void setUserInterface(UserInterface* service) { installed = service; }
 
+QString UserInterface::openFileName(const QString&, const QString&) { return {}; }
+
 int NonInteractiveUserInterface::messageBox(const QString& caption, const QString& text,
                                             const QList<MessageButton>& buttons, int defaultIndex,
                                             int cancelIndex) {

@@ -30,6 +30,9 @@ public:
     // one that answers Esc. Returns the modal result of the button chosen.
     virtual int messageBox(const QString& caption, const QString& text, const QList<MessageButton>& buttons,
                            int defaultIndex, int cancelIndex) = 0;
+    // Asks for an existing file to open; filter in the file dialog's form ("画像 (*.png *.jpg)").
+    // Empty when the user gave up; a service that cannot ask gives up.
+    virtual QString openFileName(const QString& caption, const QString& filter);
 };
 
 // The service in use; never null.

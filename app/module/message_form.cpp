@@ -1,6 +1,7 @@
 #include "app/module/message_form.h"
 
 #include <QtWidgets/QApplication>
+#include <QtWidgets/QFileDialog>
 #include <QtWidgets/QHBoxLayout>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QPushButton>
@@ -85,6 +86,10 @@ int WidgetUserInterface::messageBox(const QString& caption, const QString& text,
     }
     MessageForm form(caption, text, buttons, defaultIndex, cancelIndex, parent);
     return form.exec();
+}
+
+QString WidgetUserInterface::openFileName(const QString& caption, const QString& filter) {
+    return QFileDialog::getOpenFileName(QApplication::activeWindow(), caption, QString(), filter);
 }
 
 }  // namespace poremi

@@ -29,6 +29,7 @@ class WidgetUserInterface final : public UserInterface {
 public:
     int messageBox(const QString& caption, const QString& text, const QList<MessageButton>& buttons,
                    int defaultIndex, int cancelIndex) override;
+    QString openFileName(const QString& caption, const QString& filter) override;
 };
 
 }  // namespace poremi

@@ -18,4 +18,9 @@ int ScriptedUserInterface::messageBox(const QString& caption, const QString& tex
     return answers_.isEmpty() ? mrOk : answers_.takeFirst();
 }
 
+QString ScriptedUserInterface::openFileName(const QString& caption, const QString&) {
+    fileQuestions_.append(caption);
+    return files_.isEmpty() ? QString() : files_.takeFirst();
+}
+
 }  // namespace poremi::test
