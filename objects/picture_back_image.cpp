@@ -116,7 +116,7 @@ void TLOBackImage::paint(QPainter& painter) {
         painter.setClipPath(inner.clipPath(true), Qt::IntersectClip);
     }
     if (blendPicture_.hasGraphic())
-        paintBlended(painter, target);
+        paintBlendPicture(painter, target);
     else
         fillColor_.paint(painter, target.toQRect());
     painter.restore();
@@ -130,7 +130,7 @@ void TLOBackImage::paint(QPainter& painter) {
     }
 }
 
-void TLOBackImage::paintBlended(QPainter& painter, const TRect& target) const {
+void TLOBackImage::paintBlendPicture(QPainter& painter, const TRect& target) const {
     const DeviceLayer layer(painter, target);
     if (layer.isEmpty()) return;
     QImage fill = layer.newImage(QImage::Format_RGB32, Qt::white);

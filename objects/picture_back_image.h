@@ -64,7 +64,9 @@ private:
     TFaceInfo placedFace() const;
     // Where the fill goes: a picture that is not tiled covers the rectangle keeping its shape.
     TRect fillTarget() const;
-    void paintBlended(QPainter& painter, const TRect& target) const;
+    // The fill with the blend colour mixed in through the blend picture by BlendRatio,
+    // composed in device pixels.
+    void paintBlendPicture(QPainter& painter, const TRect& target) const;
 
     TColorSpec fillColor_;
     TColorSpec frameColor_;

@@ -1,6 +1,5 @@
 #include "objects/picture_image.h"
 
-#include "document/model/draw_site.h"
 #include "document/stream/class_declaration.h"
 #include "objects/picture_layer.h"
 #include "objects/picture_size.h"
