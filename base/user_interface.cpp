@@ -34,6 +34,7 @@ UserInterface& userInterface() {
 
 void setUserInterface(UserInterface* service) { installed = service; }
 
+
 int NonInteractiveUserInterface::messageBox(const QString& caption, const QString& text,
                                             const QList<MessageButton>& buttons, int defaultIndex,
                                             int cancelIndex) {

@@ -2,9 +2,17 @@
 
 #include "document/stream/class_registry.h"
 #include "objects/jan_object.h"
+#include "objects/picture_alpha_mask.h"
+#include "objects/picture_back_image.h"
+#include "objects/picture_image.h"
 
 namespace poremi {
 
-void registerObjectClasses() { RegisterClass<TLOJANCode>(); }
+void registerObjectClasses() {
+    RegisterClass<TLOJANCode>();
+    RegisterClass<TLOImage>();
+    RegisterClass<TLOBackImage>();
+    RegisterClass<TLOAlphaMask>();
+}
 
 }  // namespace poremi

@@ -3,6 +3,7 @@
 #include "document/model/designer.h"
 #include "document/model/document_model_classes.h"
 #include "objects/dialogs/jan_designer.h"
+#include "objects/dialogs/picture_designers.h"
 #include "objects/object_classes.h"
 #include "paper/paper_classes.h"
 #include "render/effects/filter_effects.h"
@@ -24,6 +25,7 @@ void registerAllDesigners() {
     TDODesignerList& designers = TDODesignerList::instance();
     designers.registerDesigner(std::make_shared<TLOCreator>());
     designers.registerDesigner(std::make_shared<TDOJANCodeEditor>());
+    registerPictureDesigners(designers);
 }
 
 }  // namespace poremi

@@ -10,12 +10,18 @@ class QPainter;
 
 namespace poremi {
 
+class TColorSpec;
+class TFaceInfo;
+
 inline constexpr Guid IID_IDOMovable{0x4B303A53, 0x7027, 0x11D1, {0xA1, 0x6E, 0x00, 0x60, 0x97, 0x6E, 0x95, 0x10}};
 inline constexpr Guid IID_IDOLineRect{0xB7EC5AD0, 0x94E5, 0x11D1, {0xA1, 0xDF, 0x00, 0x60, 0x97, 0x6E, 0x95, 0x10}};
 inline constexpr Guid IID_IDORect{0xCF484151, 0x74BF, 0x11D1, {0xA1, 0x81, 0x00, 0x60, 0x97, 0x6E, 0x95, 0x10}};
 inline constexpr Guid IID_IDOOutline{0x4B303A51, 0x7027, 0x11D1, {0xA1, 0x6E, 0x00, 0x60, 0x97, 0x6E, 0x95, 0x10}};
 inline constexpr Guid IID_IDOBlend{0xD90DA153, 0x766D, 0x432A, {0xB1, 0x81, 0x46, 0x94, 0xF9, 0x4A, 0xBE, 0xD2}};
 inline constexpr Guid IID_IDODesigner{0xCF484154, 0x74BF, 0x11D1, {0xA1, 0x81, 0x00, 0x60, 0x97, 0x6E, 0x95, 0x10}};
+inline constexpr Guid IID_IDOAngle{0x14B4B450, 0x7230, 0x11D1, {0xA1, 0x77, 0x00, 0x60, 0x97, 0x6E, 0x95, 0x10}};
+inline constexpr Guid IID_IDOFillColor{0x405F7334, 0x8D50, 0x11D1, {0xA1, 0xCA, 0x00, 0x60, 0x97, 0x6E, 0x95, 0x10}};
+inline constexpr Guid IID_IDOFaceInfo{0x94A6E450, 0x4C8C, 0x11D3, {0xAD, 0x27, 0x00, 0x50, 0x04, 0x63, 0x09, 0x8A}};
 
 class IDOMovable {
 public:
@@ -89,6 +95,30 @@ public:
     virtual bool isDefaultBackground() const = 0;
     virtual void setWidth(int width) = 0;
     virtual void setHeight(int height) = 0;
+};
+
+// An object turned by an angle in degrees about its centre, clockwise on the page.
+class IDOAngle {
+public:
+    virtual ~IDOAngle() = default;
+    virtual int angle() const = 0;
+    virtual void setAngle(int angle) = 0;
+};
+
+// An object that paints an area with a fill the editing screens may set.
+class IDOFillColor {
+public:
+    virtual ~IDOFillColor() = default;
+    virtual const TColorSpec& fillColor() const = 0;
+    virtual void setFillColor(const TColorSpec& fill) = 0;
+};
+
+// An object that follows the shape of the face it lies on (the background of a face).
+class IDOFaceInfo {
+public:
+    virtual ~IDOFaceInfo() = default;
+    virtual const TFaceInfo& faceInfo() const = 0;
+    virtual void setFaceInfo(const TFaceInfo& face) = 0;
 };
 
 }  // namespace poremi

@@ -6,12 +6,14 @@
 #include "render/raster/image_data.h"
 #include "render/raster/image_filters.h"
 #include "render/raster/picture.h"
+#include "render/raster/picture_ex.h"
 
 namespace poremi {
 
 void registerRasterClasses()
 {
     RegisterClass<TPicture>();
+    RegisterClass<TPictureEx>();
     RegisterClass<TClipFilter>();
     RegisterClass<TBlurFilter>();
     RegisterClass<TLightFilter>();
