@@ -2,9 +2,13 @@
 
 #include "document/stream/class_registry.h"
 #include "objects/jan_object.h"
+#include "objects/text_object.h"
 
 namespace poremi {
 
-void registerObjectClasses() { RegisterClass<TLOJANCode>(); }
+void registerObjectClasses() {
+    RegisterClass<TLOJANCode>();
+    RegisterClass<TLOText>();
+}
 
 }  // namespace poremi
