@@ -432,7 +432,7 @@ void TLOText::adjustSize() {
 
 void TLOText::paintBody(QPainter& painter, const TColorSpec& fill, const TColorSpec* outlineFill,
                         const TStroke* glyphs) {
-    TCanvasSaver saver(painter);
+    TCanvasSaver saver(painter, true);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setClipPath(clipArea(), Qt::IntersectClip);
     const QRect area = getBounds().toQRect();
@@ -479,7 +479,7 @@ void TLOText::paint(QPainter& painter) {
     if (needsOutline) buildGlyphOutline(glyphs);
     const QPoint shift = shadowDisplacement();
     if (!shift.isNull()) {
-        TCanvasSaver saver(painter);
+        TCanvasSaver saver(painter, true);
         painter.translate(shift);
         paintBody(painter, shadowColor_, nullptr, &glyphs);
     }
@@ -509,7 +509,7 @@ void TLOText::strokeOutline(QPainter& painter) {
         return;
     }
     {
-        TCanvasSaver saver(painter);
+        TCanvasSaver saver(painter, true);
         QPen solid = painter.pen();
         solid.setStyle(Qt::SolidLine);
         painter.setPen(solid);
