@@ -2,6 +2,7 @@
 
 #include "document/stream/class_registry.h"
 #include "objects/jan_object.h"
+#include "objects/text_field_object.h"
 #include "objects/text_object.h"
 
 namespace poremi {
@@ -9,6 +10,7 @@ namespace poremi {
 void registerObjectClasses() {
     RegisterClass<TLOJANCode>();
     RegisterClass<TLOText>();
+    RegisterClass<TLOField>();
 }
 
 }  // namespace poremi

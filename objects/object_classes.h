@@ -3,7 +3,7 @@
 
 namespace poremi {
 
-// Registers, in this order: TLOJANCode, TLOText.
+// Registers, in this order: TLOJANCode, TLOText, TLOField.
 void registerObjectClasses();
 
 }  // namespace poremi
