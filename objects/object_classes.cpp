@@ -2,6 +2,7 @@
 
 #include "document/stream/class_registry.h"
 #include "objects/jan_object.h"
+#include "objects/text_date_object.h"
 #include "objects/text_field_object.h"
 #include "objects/text_object.h"
 
@@ -11,6 +12,7 @@ void registerObjectClasses() {
     RegisterClass<TLOJANCode>();
     RegisterClass<TLOText>();
     RegisterClass<TLOField>();
+    RegisterClass<TLODate>();
 }
 
 }  // namespace poremi

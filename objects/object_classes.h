@@ -3,7 +3,7 @@
 
 namespace poremi {
 
-// Registers, in this order: TLOJANCode, TLOText, TLOField.
+// Registers, in this order: TLOJANCode, TLOText, TLOField, TLODate.
 void registerObjectClasses();
 
 }  // namespace poremi

@@ -6,14 +6,12 @@
 #include "document/model/draw_site.h"
 #include "objects/object_classes.h"
 #include "objects/text_object.h"
-#include "tests/poremi_objects/text_test_fonts.h"
+#include "tests/poremi_objects/text_test_support.h"
 #include "render/distortion/preset_source.h"
 #include "render/geometry/arc.h"
 #include "render/geometry/transformer.h"
 #include "render/text/simple_text.h"
-#include "tests/support/test_environment.h"
 
-#include <QtCore/QDir>
 #include <QtGui/QImage>
 #include <QtGui/QPainter>
 #include <gtest/gtest.h>
@@ -28,21 +26,9 @@ struct SolidFill : TColorSpec {
     explicit SolidFill(TColor color) { setColor(color); }
 };
 
-QImage render(TLOText& text, int dpi, QRgb background = kWhite, QSize unitsSize = {1400, 900}) {
-    QImage image(int(std::ceil(unitsSize.width() * dpi / 254.0)), int(std::ceil(unitsSize.height() * dpi / 254.0)),
-                 QImage::Format_RGB32);
-    image.setDotsPerMeterX(int(std::lround(dpi / 0.0254)));
-    image.setDotsPerMeterY(int(std::lround(dpi / 0.0254)));
-    image.fill(background);
-    QPainter painter(&image);
-    painter.scale(dpi / 254.0, dpi / 254.0);
-    text.paintTo(painter);
-    return image;
-}
+QImage render(TLOText& text, int dpi, QRgb background = kWhite) { return test::renderObject(text, dpi, background); }
 
-void save(const QImage& image, const char* name) {
-    image.save(QDir(test::outputFolder()).filePath(QString::fromLatin1(name)));
-}
+void save(const QImage& image, const char* name) { test::saveSample(image, name); }
 
 bool isInk(QRgb pixel) { return qGray(pixel) < 128; }
 

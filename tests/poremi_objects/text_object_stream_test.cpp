@@ -6,7 +6,7 @@
 #include "document/stream/stream_dump.h"
 #include "objects/object_classes.h"
 #include "objects/text_object.h"
-#include "tests/poremi_objects/text_test_fonts.h"
+#include "tests/poremi_objects/text_test_support.h"
 #include "tests/poremi_paper/stream_builder.h"
 
 #include <QtCore/QBuffer>
