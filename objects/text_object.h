@@ -157,6 +157,7 @@ protected:
     // Brings the rectangle to the text when AutoSize is on, the object is on a site and
     // the text is not on an arc.
     void adjustSize();
+    void joinedSite() override { adjustSize(); }
 
 private:
     // The sub-objects as streams read and write them.

@@ -339,6 +339,68 @@ TEST_F(TextPaint, sampleImages) {
     }
 }
 
+TEST_F(TextPaint, arcTextHitsOnItsBandOnlyAndEveryPointWhenNoArcCanBeFormed) {
+    TLOText text;
+    text.setRect({100, 300, 1300, 420});
+    text.setFont(font(28));
+    text.setText({QStringLiteral("円弧")});
+    text.setBulge(250);
+    const TChordArc chord = arcFromChord(text.startPoint(), text.endPoint(), text.bulge());
+    ASSERT_TRUE(chord.valid);
+    const QPoint center(chord.arc.centerX, chord.arc.centerY);
+    const int onBand = chord.arc.radius + text.lineHeight() / 2 - text.lineHeight() / 2;
+    EXPECT_TRUE(text.hitTest(center + QPoint(0, -onBand)));
+    EXPECT_FALSE(text.hitTest(center));
+    EXPECT_FALSE(text.hitTest(center + QPoint(0, -onBand - 3 * text.lineHeight())));
+
+    TLOText point;
+    point.setRect({500, 500, 500, 500});
+    point.setBulge(40);
+    EXPECT_FALSE(point.isArc());
+    EXPECT_TRUE(point.hitTest({0, 0}));
+}
+
+TEST_F(TextPaint, extentsGrowTheStoredSizeByTheDifferenceOrScaleItWhenTurned) {
+    TLOText text;
+    text.setRect({100, 100, 500, 300});
+    text.setOutlineWidth(10);
+    // Straight: the outline stays around the rectangle, so the size changes by the difference.
+    text.setExtent(500, 300);
+    EXPECT_EQ(text.width(), 480);
+    EXPECT_EQ(text.height(), 280);
+    // Turned a quarter: the visual width is the stored height.
+    text.setRect({0, 0, 400, 200});
+    text.setOutlineWidth(0);
+    text.setAngle(90);
+    text.setExtent(400, 800);
+    EXPECT_NEAR(text.width(), 800, 4);
+    EXPECT_NEAR(text.height(), 400, 4);
+}
+
+TEST_F(TextPaint, theGhostOutlineStaysWithinTheBoundsForStraightArcAndDistortedText) {
+    const std::vector<TDistortionPreset> presets =
+        readDistortionPresets(QStringLiteral(POREMI_SOURCE_DIR "/data/distortion/presets.txt"));
+    ASSERT_FALSE(presets.empty());
+    for (int kind = 0; kind < 3; ++kind) {
+        TLOText text;
+        text.setRect({200, 200, 1200, 500});
+        text.setText({QStringLiteral("ゴースト")});
+        text.setAngle(kind == 0 ? 15 : 0);
+        if (kind == 1) text.setBulge(200);
+        if (kind == 2) text.setCoonsDistortion(presets[0].distortion);
+        QImage image(1400, 900, QImage::Format_RGB32);
+        image.fill(kWhite);
+        {
+            QPainter painter(&image);
+            painter.setPen(QPen(Qt::black, 0));
+            text.strokeOutline(painter);
+        }
+        const QRect drawn = inkBox(image);
+        ASSERT_FALSE(drawn.isNull()) << kind;
+        EXPECT_TRUE(rectContainsRect(TRect::fromQRect(drawn), inflateRect(text.getBounds(), 2, 2))) << kind;
+    }
+}
+
 class TextOnSite : public TextPaint {
 protected:
     DrawSite site;
@@ -368,6 +430,29 @@ TEST_F(TextOnSite, autoSizeWidensANarrowTextTo20UnitsPlacedByItsAlignment) {
         if (c.align == 2) EXPECT_EQ(text.rect().right, ink.right);
         if (c.align == 1) EXPECT_NEAR(rectCenter(text.rect()).x(), (ink.left + ink.right) / 2, 1);
         site.removeDrawObject(text);
+    }
+}
+
+TEST_F(TextOnSite, anAutoSizedTextFitsItsLinesWhenItJoinsASite) {
+    TLOText text;
+    text.setRect({100, 100, 1300, 900});
+    text.setText({QStringLiteral("合わせる")});
+    text.setAutoSize(true);
+    EXPECT_EQ(text.rect(), (TRect{100, 100, 1300, 900}));
+    site.addDrawObject(text);
+    TSimpleText engine;
+    engine.setFont(text.font());
+    engine.setText(text.text());
+    EXPECT_EQ(text.rect(), engine.textBounds({100, 100, 1300, 900}, true));
+    site.removeDrawObject(text);
+}
+
+TEST_F(TextOnSite, theTextToolsMakeAutoSizedTextsWithAGreyShadowColour) {
+    for (const char* tool : {"TLOText", "TLOTextPaste", "TLOField"}) {
+        TLOText text;
+        text.prepareForTool(QString::fromLatin1(tool), site);
+        EXPECT_EQ(text.shadowColor().color(), 0x808080) << tool;
+        EXPECT_EQ(text.autoSize(), QByteArray(tool) != "TLOField") << tool;
     }
 }
 
