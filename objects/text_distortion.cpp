@@ -3,6 +3,8 @@
 #include "document/stream/byte_cursor.h"
 #include "document/stream/class_declaration.h"
 
+#include <algorithm>
+
 namespace poremi {
 
 const TClassInfo& TTextDistortion::staticClassInfo() {
@@ -23,6 +25,16 @@ void TTextDistortion::clear() {
     changed();
 }
 
+void TTextDistortion::boundPoints() {
+    for (int side = 0; side < 4; ++side)
+        for (int k = 0; k < distortion_.sideCount(side); ++k) {
+            const QPointF p = distortion_.getPoint(side, k);
+            const QPointF bounded(std::clamp(p.x(), -kMaxCoordinate, kMaxCoordinate),
+                                  std::clamp(p.y(), -kMaxCoordinate, kMaxCoordinate));
+            if (bounded != p) distortion_.setPoint(side, k, bounded);
+        }
+}
+
 void TTextDistortion::changed() {
     if (OnChange) OnChange();
 }
@@ -32,6 +44,7 @@ void TTextDistortion::defineProperties(TFiler& filer) {
         QStringLiteral("Data"),
         [this](ByteReader& in) {
             distortion_.readData(in.readBytes(in.remaining()).toByteArray());
+            boundPoints();
             changed();
         },
         [this](ByteWriter& out) { out.writeBytes(distortion_.writeData()); }, true);

@@ -14,6 +14,10 @@ class TTextDistortion : public TPersistent {
 public:
     TTextDistortion() = default;
 
+    // Points read from a stream lie within this many squares of the unit square's origin, so
+    // that mapping them onto a label stays within integer coordinates.
+    static constexpr double kMaxCoordinate = 16;
+
     const TCoonsDistortion& distortion() const { return distortion_; }
     // Copies the points, flags and identifier.
     void setDistortion(const TCoonsDistortion& distortion);
@@ -27,6 +31,7 @@ public:
     void assign(const TPersistent& source) override;
 
 private:
+    void boundPoints();
     void changed();
 
     TCoonsDistortion distortion_;

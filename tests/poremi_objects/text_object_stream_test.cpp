@@ -6,6 +6,7 @@
 #include "document/stream/stream_dump.h"
 #include "objects/object_classes.h"
 #include "objects/text_object.h"
+#include "render/geometry/stroke.h"
 #include "tests/poremi_objects/text_test_support.h"
 #include "tests/poremi_paper/stream_builder.h"
 
@@ -325,6 +326,24 @@ TEST_F(TextStream, storedValuesAreBroughtWithinBounds) {
     EXPECT_EQ(text->shadowOffsetX(), TLOText::kMaxShadowOffset);
     EXPECT_EQ(text->shadowOffsetY(), -TLOText::kMaxShadowOffset);
     EXPECT_EQ(text->bulge(), -TLOText::kMaxBulge);
+}
+
+TEST_F(TextStream, distortionPointsFarOutsideTheSquareAreBroughtBackWhenRead) {
+    TCoonsDistortion wild;
+    wild.setSideCount(dsTop, 3);
+    wild.setPoint(dsTop, 1, {1e300, -1e300});
+    wild.setPoint(dsTop, 2, {1, 0.5});
+    TLOText text;
+    text.setRect({0, 0, 600, 200});
+    text.setCoonsDistortion(wild);
+    const std::unique_ptr<TLOText> back = read(componentStreamBytes(text));
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->coonsDistortion().getPoint(dsTop, 1),
+              QPointF(TTextDistortion::kMaxCoordinate, -TTextDistortion::kMaxCoordinate));
+    EXPECT_EQ(back->coonsDistortion().getPoint(dsTop, 2), QPointF(1, 0.5));
+    TStroke outline;
+    back->buildGlyphOutline(outline);
+    EXPECT_GT(outline.count(), 0);
 }
 
 TEST_F(TextStream, anglesAreNormalisedIntoOneTurn) {
