@@ -5,11 +5,17 @@
 #include "objects/picture_alpha_mask.h"
 #include "objects/picture_back_image.h"
 #include "objects/picture_image.h"
+#include "objects/text_date_object.h"
+#include "objects/text_field_object.h"
+#include "objects/text_object.h"
 
 namespace poremi {
 
 void registerObjectClasses() {
     RegisterClass<TLOJANCode>();
+    RegisterClass<TLOText>();
+    RegisterClass<TLOField>();
+    RegisterClass<TLODate>();
     RegisterClass<TLOImage>();
     RegisterClass<TLOBackImage>();
     RegisterClass<TLOAlphaMask>();

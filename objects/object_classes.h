@@ -3,7 +3,8 @@
 
 namespace poremi {
 
-// Registers, in this order: TLOJANCode, TLOImage, TLOBackImage, TLOAlphaMask.
+// Registers, in this order: TLOJANCode, TLOText, TLOField, TLODate, TLOImage, TLOBackImage,
+// TLOAlphaMask.
 void registerObjectClasses();
 
 }  // namespace poremi

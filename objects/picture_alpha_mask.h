@@ -4,6 +4,7 @@
 // rectangle.
 
 #include "document/model/label_object.h"
+#include "document/model/property_interfaces.h"
 #include "document/model/rect_object.h"
 #include "render/raster/fill_color.h"
 #include "render/raster/picture.h"

@@ -3,6 +3,7 @@
 // its rectangle, with an optional frame picture drawn over it or used as its shape.
 
 #include "document/model/label_object.h"
+#include "document/model/property_interfaces.h"
 #include "document/model/rect_object.h"
 #include "render/raster/image_data.h"
 

@@ -121,6 +121,8 @@ public:
 protected:
     // The control's own paint; the base draws nothing.
     virtual void paint(QPainter& painter);
+    // Called once the object shows on a site, its pixel bounds known; the base needs nothing.
+    virtual void joinedSite() {}
 
 private:
     friend class DrawSite;

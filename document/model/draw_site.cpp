@@ -24,6 +24,7 @@ void DrawSite::addDrawObject(TDrawObject& object) {
     objects_.push_back(&object);
     object.site_ = this;
     object.updateControlBounds();
+    object.joinedSite();
     object.bringToFrontInLayer();
     setModified(true);
     orderChanged();
