@@ -3,7 +3,7 @@
 
 namespace poremi {
 
-// Registers, in this order: TLOJANCode.
+// Registers, in this order: TLOJANCode, TLOLine, TLOCurve, TLODecoLine, TLORect, TLOCircle.
 void registerObjectClasses();
 
 }  // namespace poremi
