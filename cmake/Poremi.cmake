@@ -92,6 +92,7 @@ function(poremi_library_tests name)
   poremi_links_widgets(${name} widgets)
   if(widgets)
     target_compile_definitions(test_${name} PRIVATE POREMI_TEST_WIDGETS)
+    target_link_libraries(test_${name} PRIVATE Qt6::Test)
   endif()
   target_compile_definitions(test_${name} PRIVATE
     POREMI_SOURCE_DIR="${PROJECT_SOURCE_DIR}"

@@ -2,6 +2,7 @@
 
 #include "document/model/designer.h"
 #include "document/model/document_model_classes.h"
+#include "objects/dialogs/shape_designers.h"
 #include "objects/object_classes.h"
 #include "paper/paper_classes.h"
 #include "render/effects/filter_effects.h"
@@ -19,6 +20,11 @@ void registerAllClasses() {
     registerObjectClasses();
 }
 
-void registerAllDesigners() { TDODesignerList::instance().registerDesigner(std::make_shared<TLOCreator>()); }
+void registerAllDesigners() {
+    TDODesignerList& designers = TDODesignerList::instance();
+    designers.registerDesigner(std::make_shared<TLOCreator>());
+    designers.registerDesigner(std::make_shared<TDOLineEditor>());
+    designers.registerDesigner(std::make_shared<TDORectEditor>());
+}
 
 }  // namespace poremi
