@@ -26,8 +26,7 @@ const TClassInfo& TLOLine::staticClassInfo() {
         c.integer("EndY", &TLOLine::endY, &TLOLine::setEndY);
         c.object("LineColor", &TLOLine::lineColorObject);
         c.integer("LineWidth", &TLOLine::lineWidth, &TLOLine::setLineWidth);
-        // Follows from the points, which are copied and read before it: nothing left to turn.
-        c.integer("Angle", &TLOLine::angle, &TLOLine::setAngle).notStored();
+        c.integer("Angle", &TLOLine::angle, &TLOLine::setStoredAngle).notStored();
     });
     return info;
 }
@@ -52,6 +51,11 @@ void TLOLine::setAngle(int angle) {
     if (turn == 0) return;
     const TRotator rotator(turn, rotationCenter());
     setPoints(rotator.transformPoint(start_), rotator.transformPoint(end_));
+}
+
+void TLOLine::setStoredAngle(int) {
+    // The angle follows from the points, which a stream or a copy brings first; a stored
+    // angle (hostile files may hold one) turns nothing.
 }
 
 void TLOLine::setStartPoint(QPoint point) { setPoints(point, end_); }

@@ -76,6 +76,8 @@ protected:
     virtual QPainterPath penArea(int width) const;
 
 private:
+    void setStoredAngle(int angle);
+
     QPoint start_;
     QPoint end_;
     TColorSpec lineColor_;

@@ -25,6 +25,7 @@ void registerAllDesigners() {
     designers.registerDesigner(std::make_shared<TLOCreator>());
     designers.registerDesigner(std::make_shared<TDOLineEditor>());
     designers.registerDesigner(std::make_shared<TDORectEditor>());
+    designers.registerDesigner(std::make_shared<TDODecoLineEditor>());
 }
 
 }  // namespace poremi

@@ -1,7 +1,10 @@
 #include "objects/dialogs/shape_designers.h"
 
 #include "document/model/action_history.h"
+#include "base/native_path.h"
+#include "core/app_frame.h"
 #include "document/model/object_actions.h"
+#include "objects/dialogs/shape_deco_line_property.h"
 #include "objects/dialogs/shape_line_property.h"
 #include "objects/dialogs/shape_rect_property.h"
 #include "objects/shape_circle.h"
@@ -38,6 +41,21 @@ bool TDOLineEditor::edit(TDrawObject& object, bool& cancelled) {
     if (!line || dynamic_cast<TLODecoLine*>(line)) return false;
     TfrmLineProperty dialog(dynamic_cast<TLOCurve*>(line) != nullptr, QApplication::activeWindow());
     editInDialog(*line, dialog, cancelled);
+    return true;
+}
+
+bool TDODecoLineEditor::edit(TDrawObject& object, bool& cancelled) {
+    auto* rule = dynamic_cast<TLODecoLine*>(&object);
+    if (!rule) return false;
+    TAppFrame* frame = TAppFrame::instance();
+    const QString folder =
+        frame ? frame->locateDataFolder(QStringLiteral("ILLUST\\DecoLine"), QStringLiteral("飾り罫線データ")) : QString();
+    if (folder.isEmpty()) {
+        cancelled = true;
+        return true;
+    }
+    TfrmDecoLineProperty dialog(toNativePath(folder), rule->site() != nullptr, QApplication::activeWindow());
+    editInDialog(*rule, dialog, cancelled);
     return true;
 }
 

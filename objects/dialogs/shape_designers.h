@@ -18,4 +18,11 @@ public:
     bool edit(TDrawObject& object, bool& cancelled) override;
 };
 
+// Decorated rules, with the patterns of the data folder "ILLUST\DecoLine"; without that
+// folder the edit counts as cancelled.
+class TDODecoLineEditor : public TDODesigner {
+public:
+    bool edit(TDrawObject& object, bool& cancelled) override;
+};
+
 }  // namespace poremi

@@ -15,10 +15,10 @@
 #include "objects/shape_curve.h"
 #include "objects/shape_deco_line.h"
 #include "render/raster/raster_classes.h"
+#include "tests/poremi_object_dialogs/shape_modal_answer.h"
 #include "tests/support/test_environment.h"
 
 #include <QtCore/QDir>
-#include <QtCore/QTimer>
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QCheckBox>
@@ -177,16 +177,6 @@ TEST_F(ShapeDialogs, aPaletteColourReplacesAPictureFillAndDropsThePicture) {
     EXPECT_EQ(read.color(), kRed);
 }
 
-// Answers the modal dialog that opens next.
-template <class Dialog, class Answer>
-void whenShown(Answer answer) {
-    QTimer::singleShot(0, [answer] {
-        auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-        ASSERT_NE(dialog, nullptr);
-        answer(*dialog);
-    });
-}
-
 class ShapeEditors : public ShapeDialogs {
 protected:
     void SetUp() override {
@@ -209,7 +199,7 @@ TEST_F(ShapeEditors, okIsOneUndoableStep) {
     auto* shape = new TLOCircle(&site);
     shape->setRect({0, 0, 200, 100});
     site.addDrawObject(*shape);
-    whenShown<TfrmRectProperty>([](TfrmRectProperty& dialog) {
+    test::whenShown<TfrmRectProperty>([](TfrmRectProperty& dialog) {
         dialog.frameWidthBox()->setValue(40);
         dialog.fillButton()->setChecked(true);
         dialog.accept();
@@ -229,7 +219,7 @@ TEST_F(ShapeEditors, escapeCancelsAndRecordsNothing) {
     auto* line = new TLOLine(&site);
     line->setPoints({0, 0}, {100, 0});
     site.addDrawObject(*line);
-    whenShown<TfrmLineProperty>([](TfrmLineProperty& dialog) {
+    test::whenShown<TfrmLineProperty>([](TfrmLineProperty& dialog) {
         dialog.lineWidthBox()->setValue(100);
         QTest::keyClick(&dialog, Qt::Key_Escape);
     });
@@ -242,7 +232,7 @@ TEST_F(ShapeEditors, enterIsOkAndAnUnchangedObjectRecordsNothing) {
     DrawSite site;
     auto* line = new TLOLine(&site);
     site.addDrawObject(*line);
-    whenShown<TfrmLineProperty>([](TfrmLineProperty& dialog) { QTest::keyClick(dialog.endXBox(), Qt::Key_Return); });
+    test::whenShown<TfrmLineProperty>([](TfrmLineProperty& dialog) { QTest::keyClick(dialog.endXBox(), Qt::Key_Return); });
     EXPECT_TRUE(line->edit());
     EXPECT_EQ(TActionList::instance().count(), 0);
 }

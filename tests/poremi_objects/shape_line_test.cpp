@@ -3,6 +3,7 @@
 
 #include "base/arithmetic.h"
 #include "document/model/document_model_classes.h"
+#include "document/stream/value_writer.h"
 #include "objects/object_classes.h"
 #include "objects/shape_curve.h"
 #include "objects/shape_line.h"
@@ -171,6 +172,25 @@ TEST_F(ShapeLine, everyPropertySurvivesAStreamAndTheAngleIsNotWritten) {
     line.setPoints({0, 0}, {100, 100});
     const std::unique_ptr<TDrawObject> clone = TDrawObject::clone(line);
     EXPECT_EQ(dynamic_cast<const TLOLine&>(*clone).endPoint(), QPoint(100, 100));
+}
+
+TEST_F(ShapeLine, anAngleInAStreamTurnsNothing) {
+    ValueWriter w;
+    w.bytes().writeBytes("TPF0");
+    w.writeShortString("TLOLine");
+    w.writeShortString("");
+    for (const auto& [name, value] : {std::pair("StartX", 0), std::pair("StartY", 0), std::pair("EndX", 100),
+                                      std::pair("EndY", 100), std::pair("Angle", 0)}) {
+        w.writeShortString(name);
+        w.writeInteger(value);
+    }
+    w.writeListEnd();
+    w.writeListEnd();
+    const std::unique_ptr<TComponent> read = test::readStream(w.data());
+    const auto* line = dynamic_cast<const TLOLine*>(read.get());
+    ASSERT_NE(line, nullptr);
+    EXPECT_EQ(line->endPoint(), QPoint(100, 100));
+    EXPECT_EQ(line->angle(), 45);
 }
 
 TEST_F(ShapeLine, aNewLineAndCurveHaveTheirDefaults) {

@@ -3,6 +3,7 @@
 
 #include "document/model/document_model_classes.h"
 #include "document/stream/value_writer.h"
+#include "render/raster/gradient.h"
 #include "objects/object_classes.h"
 #include "objects/shape_circle.h"
 #include "objects/shape_rect.h"
@@ -180,6 +181,40 @@ TEST_F(ShapeRect, ellipseFrameBandAndTurnedBounds) {
     EXPECT_NEAR(rectWidth(turned), 150, 1);
     EXPECT_NEAR(rectHeight(turned), 330, 1);
     test::keepSample(image, QStringLiteral("shape_circle"));
+}
+
+TEST_F(ShapeRect, gradientsAndHatchesPaintOnlyInsideTheirShapes) {
+    TLORect rounded;
+    rounded.setRect({40, 40, 440, 240});
+    rounded.setRoundRect(true);
+    rounded.setFillInside(true);
+    rounded.fillColorObject().setKind(TColorSpecKind::cskGradation);
+    rounded.frameColorObject().setColor(0x0000C0);
+    rounded.frameColorObject().setStyle(TBrushStyle::bsDiagCross);
+    rounded.setFrameWidth(24);
+    TLOCircle ellipse;
+    ellipse.setRect({500, 40, 800, 240});
+    ellipse.setAngle(30);
+    ellipse.setFillInside(true);
+    ellipse.fillColorObject().setKind(TColorSpecKind::cskGradation);
+    ellipse.fillColorObject().setGradKind(GradationKind::rgkCircleToCenter);
+    ellipse.setFrameWidth(8);
+    QImage image(840, 280, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        rounded.paintTo(painter);
+        ellipse.paintTo(painter);
+    }
+    // The gradient runs from white on the left to black on the right of the inside.
+    EXPECT_GT(qGray(image.pixel(80, 140)), 200);
+    EXPECT_LT(qGray(image.pixel(400, 140)), 60);
+    const int middle = qGray(image.pixel(240, 140));
+    EXPECT_GT(middle, 90);
+    EXPECT_LT(middle, 170);
+    EXPECT_TRUE(isWhite(image, 33, 33));  // outside the rounded corner's band
+    EXPECT_TRUE(isWhite(image, 505, 45));  // outside the ellipse
+    test::keepSample(image, QStringLiteral("shape_fills"));
 }
 
 TEST_F(ShapeRect, aFillChangeIsAChangeOfTheObject) {
