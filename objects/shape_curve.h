@@ -21,10 +21,11 @@ public:
     QPoint apex() const override;
     // The bulge becomes the signed sagitta of the circle through start, point and end.
     void setApex(QPoint point) override;
-    QPoint curveStart() const override { return startPoint(); }
-    void setCurveStart(QPoint point) override { setStartPoint(point); }
-    QPoint curveEnd() const override { return endPoint(); }
-    void setCurveEnd(QPoint point) override { setEndPoint(point); }
+    // The chord's ends are the line's points, moved at once.
+    QPoint startPoint() const override { return TLOLine::startPoint(); }
+    void setStartPoint(QPoint point) override { TLOLine::setStartPoint(point); }
+    QPoint endPoint() const override { return TLOLine::endPoint(); }
+    void setEndPoint(QPoint point) override { TLOLine::setEndPoint(point); }
     void beginCurveEdit() override {}
     void endCurveEdit() override {}
 

@@ -5,6 +5,7 @@
 
 #include "document/model/draw_interfaces.h"
 #include "document/model/label_object.h"
+#include "document/model/property_interfaces.h"
 #include "render/raster/fill_color.h"
 
 #include <QtGui/QPainterPath>

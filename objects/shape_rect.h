@@ -3,6 +3,7 @@
 // a frame band FrameWidth wide centred on the outline and, with FillInside, a painted inside.
 // Every paint is a fill through a clip.
 
+#include "document/model/property_interfaces.h"
 #include "document/model/rect_object.h"
 #include "render/geometry/stroke.h"
 #include "render/raster/fill_color.h"

@@ -20,10 +20,7 @@ inline constexpr Guid IID_IDORect{0xCF484151, 0x74BF, 0x11D1, {0xA1, 0x81, 0x00,
 inline constexpr Guid IID_IDOOutline{0x4B303A51, 0x7027, 0x11D1, {0xA1, 0x6E, 0x00, 0x60, 0x97, 0x6E, 0x95, 0x10}};
 inline constexpr Guid IID_IDOBlend{0xD90DA153, 0x766D, 0x432A, {0xB1, 0x81, 0x46, 0x94, 0xF9, 0x4A, 0xBE, 0xD2}};
 inline constexpr Guid IID_IDODesigner{0xCF484154, 0x74BF, 0x11D1, {0xA1, 0x81, 0x00, 0x60, 0x97, 0x6E, 0x95, 0x10}};
-inline constexpr Guid IID_IDOAngle{0x14B4B450, 0x7230, 0x11D1, {0xA1, 0x77, 0x00, 0x60, 0x97, 0x6E, 0x95, 0x10}};
-inline constexpr Guid IID_IDOLineColor{0x405F7333, 0x8D50, 0x11D1, {0xA1, 0xCA, 0x00, 0x60, 0x97, 0x6E, 0x95, 0x10}};
 inline constexpr Guid IID_IDOFillColor{0x405F7334, 0x8D50, 0x11D1, {0xA1, 0xCA, 0x00, 0x60, 0x97, 0x6E, 0x95, 0x10}};
-inline constexpr Guid IID_IDOCurve{0x705CB8D0, 0x8E77, 0x11D1, {0xA1, 0xCC, 0x00, 0x60, 0x97, 0x6E, 0x95, 0x10}};
 inline constexpr Guid IID_IDOLinePoints{0x9E37EE01, 0x9488, 0x11D2, {0x94, 0x08, 0x00, 0x60, 0x97, 0x6E, 0x95, 0x10}};
 
 class IDOMovable {
@@ -76,22 +73,6 @@ public:
     virtual void setBlendRatio(int blendRatio) = 0;
 };
 
-// Turning in whole degrees, clockwise on the page.
-class IDOAngle {
-public:
-    virtual ~IDOAngle() = default;
-    virtual int angle() const = 0;
-    virtual void setAngle(int angle) = 0;
-};
-
-// The paint of an object's lines, frame or text.
-class IDOLineColor {
-public:
-    virtual ~IDOLineColor() = default;
-    virtual const TColorSpec& lineColor() const = 0;
-    virtual void setLineColor(const TColorSpec& color) = 0;
-};
-
 // The paint of an object's inside and whether the inside is painted.
 class IDOFillColor {
 public:
@@ -110,21 +91,6 @@ public:
     virtual void setStartPoint(QPoint point) = 0;
     virtual QPoint endPoint() const = 0;
     virtual void setEndPoint(QPoint point) = 0;
-};
-
-// An arc edited by three points: the chord's ends and the apex between them. Begin and end
-// bracket one edit of the handles.
-class IDOCurve {
-public:
-    virtual ~IDOCurve() = default;
-    virtual QPoint curveStart() const = 0;
-    virtual void setCurveStart(QPoint point) = 0;
-    virtual QPoint curveEnd() const = 0;
-    virtual void setCurveEnd(QPoint point) = 0;
-    virtual void beginCurveEdit() = 0;
-    virtual void endCurveEdit() = 0;
-    virtual QPoint apex() const = 0;
-    virtual void setApex(QPoint point) = 0;
 };
 
 // Objects the label document adjusts when it loads a face's objects. They are not persisted

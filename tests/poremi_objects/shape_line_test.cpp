@@ -124,13 +124,19 @@ TEST_F(ShapeLine, aPositiveBulgeLiesLeftOfTheDirection) {
     }
 }
 
-TEST_F(ShapeLine, movingTheApexSetsTheBulge) {
+TEST_F(ShapeLine, arcEditingMovesTheEndsAndTheApexSetsTheBulge) {
     TLOCurve curve;
     curve.setPoints({100, 400}, {700, 400});
-    curve.setApex({400, 250});
+    IDOCurve& editing = curve;
+    editing.beginCurveEdit();
+    editing.setApex({400, 250});
     EXPECT_EQ(curve.bulge(), 150);
-    curve.setApex({400, 500});
+    editing.setApex({400, 500});
     EXPECT_EQ(curve.bulge(), -100);
+    editing.setEndPoint({700, 300});
+    editing.endCurveEdit();
+    EXPECT_EQ(curve.endPoint(), QPoint(700, 300));
+    EXPECT_EQ(dynamic_cast<IDOLinePoints&>(curve).endPoint(), QPoint(700, 300));
 }
 
 TEST_F(ShapeLine, curveExtentScalesTheChordKeepingTheSmallerCoordinate) {

@@ -228,6 +228,12 @@ TEST_F(ShapeRect, aFillChangeIsAChangeOfTheObject) {
     EXPECT_EQ(changes, 2);
     shape.setRoundRect(true);
     EXPECT_EQ(changes, 3);
+    // The frame is the line the editing screens colour.
+    TColorSpec green;
+    green.setColor(0x00FF00);
+    dynamic_cast<IDOLineColor&>(shape).setLineColor(green);
+    EXPECT_EQ(shape.frameColor().color(), 0x00FF00);
+    EXPECT_EQ(changes, 4);
 }
 
 TEST_F(ShapeRect, everyPropertySurvivesAStream) {
