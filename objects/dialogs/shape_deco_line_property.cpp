@@ -7,6 +7,7 @@
 #include "objects/shape_deco_line.h"
 
 #include <QtCore/QDir>
+#include <QtCore/QFileInfo>
 #include <QtGui/QPixmap>
 #include <QtWidgets/QCheckBox>
 #include <QtWidgets/QDialogButtonBox>
@@ -101,7 +102,7 @@ void TfrmDecoLineProperty::listPatterns(const QString& folder) {
         if (image.isNull()) continue;
         const QPixmap thumbnail = QPixmap::fromImage(
             image.scaled(kThumbnailWidth, kThumbnailHeight, Qt::KeepAspectRatio, Qt::SmoothTransformation));
-        auto* item = new QListWidgetItem(QIcon(thumbnail), QString(), patterns_);
+        auto* item = new QListWidgetItem(QIcon(thumbnail), QFileInfo(name).completeBaseName(), patterns_);
         item->setToolTip(name);
         pictures_.push_back(std::move(picture));
     }

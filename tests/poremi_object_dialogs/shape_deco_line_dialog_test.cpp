@@ -120,5 +120,17 @@ TEST_F(ShapeDecoLineDialog, okWaitsForAPatternWhileTheRuleHasNone) {
     EXPECT_TRUE(dialog.okButton()->isEnabled());
 }
 
+TEST_F(ShapeDecoLineDialog, sampleOfTheDialogForPeopleToLookAt) {
+    const QString folder = makePatternFolder();
+    TLODecoLine rule;
+    TfrmDecoLineProperty dialog(folder, true);
+    dialog.load(rule);
+    dialog.patterns()->setCurrentRow(0);
+    dialog.show();
+    QApplication::processEvents();
+    const QString name = QStringLiteral("shape_deco_line_dialog_%1.png").arg(QGuiApplication::platformName());
+    EXPECT_TRUE(dialog.grab().save(QDir(test::outputFolder()).filePath(name)));
+}
+
 }  // namespace
 }  // namespace poremi
