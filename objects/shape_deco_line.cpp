@@ -100,8 +100,6 @@ const TLODecoLine::Rendering& TLODecoLine::cachedRendering() const {
 
 const QImage& TLODecoLine::rendering() const { return cachedRendering().image; }
 
-QPoint TLODecoLine::renderingOffset() const { return cachedRendering().offset; }
-
 void TLODecoLine::strokeOutline(QPainter& painter) {
     const std::array<QPoint, 4> corners = quadrilateral();
     painter.drawPolygon(QPolygon({corners[0], corners[1], corners[2], corners[3]}));

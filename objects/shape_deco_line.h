@@ -31,10 +31,9 @@ public:
     // The number of tiles along the rule: (strip length × pattern height) div (pattern width ×
     // LineWidth), at least 1 and at most one a unit of length; 0 without a pattern.
     int tileCount() const;
-    // The rule as painted, one pixel a unit, with its top-left corner against the line's
-    // rectangle; a null image without a pattern or when the rule is too large for a bitmap.
+    // The rule as painted, one pixel a unit; a null image without a pattern or when the rule
+    // is too large for a bitmap.
     const QImage& rendering() const;
-    QPoint renderingOffset() const;
 
     // The line's outline widened by LineWidth + 4 with flat ends.
     void strokeOutline(QPainter& painter) override;
@@ -47,7 +46,7 @@ protected:
 private:
     struct Rendering {
         QImage image;
-        QPoint offset;
+        QPoint offset;  // of its top-left corner against the line's rectangle
     };
     // Where the strip's corners land: the segment widened by LineWidth + 4, flat ends.
     std::array<QPoint, 4> quadrilateral() const;

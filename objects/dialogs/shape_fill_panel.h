@@ -26,7 +26,6 @@ public:
     void load(const TColorSpec& fill);
     // The copy; a fill that is no picture (or a disabled panel) keeps no hidden picture.
     void read(TColorSpec& fill) const;
-    const TColorSpec& current() const { return fill_; }
 
     // The palette's buttons, row by row.
     QToolButton* colorButton(int index) const { return buttons_.at(std::size_t(index)); }

@@ -120,6 +120,19 @@ TEST_F(ShapeDecoLine, aRuleTooLargeOrWithoutPatternPaintsNothing) {
     EXPECT_NO_THROW(rule.paintTo(painter));
 }
 
+TEST_F(ShapeDecoLine, aTallNarrowPatternOnAThinRuleMakesAtMostOneTileAUnit) {
+    TLODecoLine rule;
+    QImage pattern(2, 2000, QImage::Format_RGB32);
+    pattern.fill(kRed);
+    TPicture picture;
+    picture.setGraphic(TEncodedGraphic::pngFromImage(pattern));
+    rule.setImage(picture);
+    rule.setPoints({0, 10}, {300, 10});
+    rule.setLineWidth(1);
+    EXPECT_EQ(rule.tileCount(), 300);  // not 300 × 2000 div 2
+    EXPECT_EQ(rule.rendering().pixel(150, 2), kRed);
+}
+
 TEST_F(ShapeDecoLine, thePatternAndPointsSurviveAStream) {
     TLODecoLine rule;
     setPattern(rule);
