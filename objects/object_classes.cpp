@@ -8,6 +8,11 @@
 #include "objects/text_date_object.h"
 #include "objects/text_field_object.h"
 #include "objects/text_object.h"
+#include "objects/shape_circle.h"
+#include "objects/shape_curve.h"
+#include "objects/shape_deco_line.h"
+#include "objects/shape_line.h"
+#include "objects/shape_rect.h"
 
 namespace poremi {
 
@@ -19,6 +24,11 @@ void registerObjectClasses() {
     RegisterClass<TLOImage>();
     RegisterClass<TLOBackImage>();
     RegisterClass<TLOAlphaMask>();
+    RegisterClass<TLOLine>();
+    RegisterClass<TLOCurve>();
+    RegisterClass<TLODecoLine>();
+    RegisterClass<TLORect>();
+    RegisterClass<TLOCircle>();
 }
 
 }  // namespace poremi

@@ -4,7 +4,7 @@
 namespace poremi {
 
 // Registers, in this order: TLOJANCode, TLOText, TLOField, TLODate, TLOImage, TLOBackImage,
-// TLOAlphaMask.
+// TLOAlphaMask, TLOLine, TLOCurve, TLODecoLine, TLORect, TLOCircle.
 void registerObjectClasses();
 
 }  // namespace poremi

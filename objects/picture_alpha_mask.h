@@ -24,6 +24,9 @@ public:
     TColorSpec& fillColor() { return fillColor_; }
     const TColorSpec& fillColor() const override { return fillColor_; }
     void setFillColor(const TColorSpec& fill) override { fillColor_.assign(fill); }
+    // A colour mark is always filled.
+    bool fillInside() const override { return true; }
+    void setFillInside(bool) override {}
     TPicture& picture() { return picture_; }
     const TPicture& picture() const { return picture_; }
     void setPicture(const TPicture& picture) { picture_.assign(picture); }

@@ -4,6 +4,7 @@
 #include "document/model/document_model_classes.h"
 #include "objects/dialogs/jan_designer.h"
 #include "objects/dialogs/picture_designers.h"
+#include "objects/dialogs/shape_designers.h"
 #include "objects/object_classes.h"
 #include "paper/paper_classes.h"
 #include "render/effects/filter_effects.h"
@@ -26,6 +27,9 @@ void registerAllDesigners() {
     designers.registerDesigner(std::make_shared<TLOCreator>());
     designers.registerDesigner(std::make_shared<TDOJANCodeEditor>());
     registerPictureDesigners(designers);
+    designers.registerDesigner(std::make_shared<TDOLineEditor>());
+    designers.registerDesigner(std::make_shared<TDORectEditor>());
+    designers.registerDesigner(std::make_shared<TDODecoLineEditor>());
 }
 
 }  // namespace poremi

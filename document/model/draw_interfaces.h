@@ -6,6 +6,8 @@
 #include "base/guid.h"
 #include "render/geometry/rect.h"
 
+#include <QtCore/QPoint>
+
 class QPainter;
 
 namespace poremi {
@@ -21,6 +23,7 @@ inline constexpr Guid IID_IDOBlend{0xD90DA153, 0x766D, 0x432A, {0xB1, 0x81, 0x46
 inline constexpr Guid IID_IDODesigner{0xCF484154, 0x74BF, 0x11D1, {0xA1, 0x81, 0x00, 0x60, 0x97, 0x6E, 0x95, 0x10}};
 inline constexpr Guid IID_IDOFillColor{0x405F7334, 0x8D50, 0x11D1, {0xA1, 0xCA, 0x00, 0x60, 0x97, 0x6E, 0x95, 0x10}};
 inline constexpr Guid IID_IDOFaceInfo{0x94A6E450, 0x4C8C, 0x11D3, {0xAD, 0x27, 0x00, 0x50, 0x04, 0x63, 0x09, 0x8A}};
+inline constexpr Guid IID_IDOLinePoints{0x9E37EE01, 0x9488, 0x11D2, {0x94, 0x08, 0x00, 0x60, 0x97, 0x6E, 0x95, 0x10}};
 
 class IDOMovable {
 public:
@@ -72,6 +75,26 @@ public:
     virtual void setBlendRatio(int blendRatio) = 0;
 };
 
+// The paint of an object's inside and whether the inside is painted.
+class IDOFillColor {
+public:
+    virtual ~IDOFillColor() = default;
+    virtual const TColorSpec& fillColor() const = 0;
+    virtual void setFillColor(const TColorSpec& color) = 0;
+    virtual bool fillInside() const = 0;
+    virtual void setFillInside(bool fillInside) = 0;
+};
+
+// The end points of a line-like object, in document units.
+class IDOLinePoints {
+public:
+    virtual ~IDOLinePoints() = default;
+    virtual QPoint startPoint() const = 0;
+    virtual void setStartPoint(QPoint point) = 0;
+    virtual QPoint endPoint() const = 0;
+    virtual void setEndPoint(QPoint point) = 0;
+};
+
 // Objects the label document adjusts when it loads a face's objects. They are not persisted
 // classes of their own: the date and background objects implement them.
 
@@ -94,14 +117,6 @@ public:
     virtual bool isDefaultBackground() const = 0;
     virtual void setWidth(int width) = 0;
     virtual void setHeight(int height) = 0;
-};
-
-// An object that paints an area with a fill the editing screens may set.
-class IDOFillColor {
-public:
-    virtual ~IDOFillColor() = default;
-    virtual const TColorSpec& fillColor() const = 0;
-    virtual void setFillColor(const TColorSpec& fill) = 0;
 };
 
 // An object that follows the shape of the face it lies on (the background of a face).
