@@ -2,6 +2,7 @@
 
 #include "document/model/designer.h"
 #include "document/model/document_model_classes.h"
+#include "edit/rect_designer.h"
 #include "objects/object_classes.h"
 #include "paper/paper_classes.h"
 #include "render/effects/filter_effects.h"
@@ -19,6 +20,9 @@ void registerAllClasses() {
     registerObjectClasses();
 }
 
-void registerAllDesigners() { TDODesignerList::instance().registerDesigner(std::make_shared<TLOCreator>()); }
+void registerAllDesigners() {
+    TDODesignerList::instance().registerDesigner(std::make_shared<TLOCreator>());
+    registerSiteDesigners();
+}
 
 }  // namespace poremi
