@@ -6,6 +6,7 @@
 #include "document/model/object_actions.h"
 #include "edit/ghost.h"
 #include "edit/grid_guide_view.h"
+#include "edit/millimetre_text.h"
 #include "edit/select_ghost.h"
 #include "render/geometry/scaler.h"
 
@@ -14,8 +15,10 @@
 #include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
 #include <QtWidgets/QAbstractScrollArea>
+#include <QtWidgets/QLabel>
 #include <QtWidgets/QScrollBar>
 #include <algorithm>
+#include <cmath>
 #include <ranges>
 
 namespace poremi {
@@ -311,6 +314,14 @@ void TDrawSite::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawImage(layerRect_.topLeft(), layer_);
     for (const TPivot& pivot : pivots_) pivot.paint(painter, logToPixel(pivot.position));
+    if (guideDrag_) {
+        const QPoint at = logToPixel({guideDrag_->position, guideDrag_->position});
+        painter.setPen(QPen(QColor(0, 0, 255), 0));
+        if (guideDrag_->vertical)
+            painter.drawLine(at.x(), 0, at.x(), height());
+        else
+            painter.drawLine(0, at.y(), width(), at.y());
+    }
     TGhostList& ghosts = TGhostList::instance();
     if (ghosts.site() == this) ghosts.paint(painter);
 }
@@ -394,6 +405,7 @@ void TDrawSite::mousePressEvent(QMouseEvent* event) {
         if (hit) {
             pressObject(*hit, index, modifiers);
         } else {
+            if (startGuideDragAt(pixel)) return;
             if (!(modifiers & Qt::ShiftModifier)) deselectAll();
             ghosts.addGhost(std::make_unique<TSelectGhost>());
         }
@@ -429,6 +441,7 @@ void TDrawSite::mouseMoveEvent(QMouseEvent* event) {
     const QPoint pixel = event->position().toPoint();
     const QPoint logical = pixelToLog(pixel);
     emit pointerMoved(logical);
+    if (guideDrag_) return moveGuide(logical, event->modifiers(), event->globalPosition().toPoint());
     TGhostList& ghosts = TGhostList::instance();
     if (ghosts.site() == this) {
         autoScroll(pixel);
@@ -441,12 +454,21 @@ void TDrawSite::mouseMoveEvent(QMouseEvent* event) {
 void TDrawSite::updateCursor(QPoint pixel) {
     if (siteCursor_ != Qt::ArrowCursor) return setCursor(siteCursor_);
     if (const TPivot* pivot = pivotAt(pixel)) return setCursor(pivot->cursor);
+    if (guide_) {
+        const int tolerance = std::max(1, std::abs(pixelToLog(QPoint(2, 0)).x() - pixelToLog(QPoint(0, 0)).x()));
+        if (const int slot = guideAt(*guide_, pixelToLog(pixel), tolerance); slot >= 0)
+            return setCursor(guide_->guide(slot).x() != 0 ? Qt::SizeHorCursor : Qt::SizeVerCursor);
+    }
     if (TDrawObject* object = objectAt(pixelToLog(pixel)); object && object->selectable()) return setCursor(object->cursor());
     setCursor(Qt::ArrowCursor);
 }
 
 void TDrawSite::mouseReleaseEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) return;
+    if (guideDrag_) {
+        moveGuide(pixelToLog(event->position().toPoint()), event->modifiers(), event->globalPosition().toPoint());
+        return finishGuideDrag(true);
+    }
     TGhostList& ghosts = TGhostList::instance();
     // Whatever a ghost does, the drag state goes and the handles come back.
     struct Done {
@@ -482,6 +504,7 @@ static Qt::KeyboardModifiers modifiersAfter(const QKeyEvent& event, bool pressed
 }
 
 void TDrawSite::keyPressEvent(QKeyEvent* event) {
+    if (guideDrag_ && event->key() == Qt::Key_Escape) return finishGuideDrag(false);
     TGhostList& ghosts = TGhostList::instance();
     if (ghosts.site() != this) return QWidget::keyPressEvent(event);
     if (event->key() == Qt::Key_Escape) return cancelDrag();
@@ -495,6 +518,7 @@ void TDrawSite::keyReleaseEvent(QKeyEvent* event) {
 }
 
 void TDrawSite::cancelDrag() {
+    if (guideDrag_) finishGuideDrag(false);
     TGhostList& ghosts = TGhostList::instance();
     if (ghosts.site() != this) return;
     ghosts.cancel();
@@ -518,6 +542,68 @@ void TDrawSite::changeEvent(QEvent* event) {
 void TDrawSite::hideEvent(QHideEvent* event) {
     cancelDrag();
     QWidget::hideEvent(event);
+}
+
+// Guides.
+
+bool TDrawSite::startGuideDragAt(QPoint pixel) {
+    if (!guide_) return false;
+    const int tolerance = std::max(1, std::abs(pixelToLog(QPoint(2, 0)).x() - pixelToLog(QPoint(0, 0)).x()));
+    const int slot = guideAt(*guide_, pixelToLog(pixel), tolerance);
+    return slot >= 0 && beginGuideDrag(slot, guide_->guide(slot).x() != 0);
+}
+
+bool TDrawSite::beginGuideDrag(int slot, bool vertical) {
+    if (!guide_ || slot < 0 || slot >= guide_->count() || TGhostList::instance().isStarted()) return false;
+    clearGhosts();
+    const QPoint at = guide_->guide(slot);
+    guideDrag_ = GuideDrag{slot, vertical, vertical ? at.x() : at.y()};
+    if (!guideHint_) {
+        auto* hint = new QLabel(this, Qt::ToolTip);
+        hint->setMargin(2);
+        guideHint_ = hint;
+    }
+    grabMouse();
+    update();
+    return true;
+}
+
+QString TDrawSite::guideHint() const {
+    if (!guideDrag_) return {};
+    const int v = guideDrag_->position;
+    const int extent = guideDrag_->vertical ? logWidth() : logHeight();
+    // A guide on the edge (0 included, which also marks an empty slot) is removed.
+    if (v <= 0 || v >= extent) return QStringLiteral("ｶﾞｲﾄﾞ削除");
+    const QString format = guideDrag_->vertical ? QStringLiteral("左から%1 右から%2") : QStringLiteral("上から%1 下から%2");
+    return format.arg(millimetreText(v), millimetreText(extent - v));
+}
+
+void TDrawSite::moveGuide(QPoint logical, Qt::KeyboardModifiers modifiers, QPoint globalPosition) {
+    int v = guideDrag_->vertical ? logical.x() : logical.y();
+    if (!(modifiers & Qt::ShiftModifier)) v = int(std::floor((v + 5) / 10.0)) * 10;
+    if (v != guideDrag_->position) {
+        guideDrag_->position = v;
+        update();
+    }
+    auto* hint = static_cast<QLabel*>(guideHint_);
+    hint->setText(guideHint());
+    hint->adjustSize();
+    hint->move(globalPosition - QPoint(hint->width() / 2, hint->height() + 8));
+    hint->show();
+}
+
+void TDrawSite::finishGuideDrag(bool apply) {
+    const GuideDrag drag = *guideDrag_;
+    guideDrag_.reset();
+    releaseMouse();
+    if (guideHint_) guideHint_->hide();
+    if (apply && guide_) {
+        guide_->setGuide(drag.slot, drag.vertical ? QPoint(drag.position, 0) : QPoint(0, drag.position));
+        guide_->setEnabled(true);
+        removeGuidesOutside(*guide_, logicalArea());
+        guide_->setVisible(guide_->enabled());
+    }
+    invalidateObjects();
 }
 
 }  // namespace poremi

@@ -14,6 +14,7 @@
 #include <exception>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace poremi {
@@ -101,6 +102,14 @@ public:
     // The cached object layer is painted anew.
     void invalidateObjects();
 
+    // Drags guide slot (a new guide from a ruler: an empty slot) with the pointer until the
+    // button is released; vertical guides follow x, horizontal ones y. False without guides.
+    bool beginGuideDrag(int slot, bool vertical);
+    bool isDraggingGuide() const { return guideDrag_.has_value(); }
+    // The hint shown while a guide is dragged: its distances from both edges, or that it
+    // will be removed.
+    QString guideHint() const;
+
     std::function<void(QPainter&)> onPaint;       // background, in logical units
     std::function<void(QPainter&)> onPaintAfter;  // over the objects, in logical units
     std::function<void()> onClearGhost;
@@ -130,7 +139,16 @@ protected:
     void orderChanged() override;
 
 private:
+    struct GuideDrag {
+        int slot;
+        bool vertical;
+        int position;
+    };
+
     void layout();
+    void moveGuide(QPoint logical, Qt::KeyboardModifiers modifiers, QPoint globalPosition);
+    void finishGuideDrag(bool apply);
+    bool startGuideDragAt(QPoint pixel);
     void objectNotified(const void* sender, const Guid& message);
     void pressObject(TDrawObject& object, int handle, Qt::KeyboardModifiers modifiers);
     void startGhosts(QPoint logical, Qt::KeyboardModifiers modifiers);
@@ -155,6 +173,9 @@ private:
     std::vector<TPivot> pivots_;
     bool handlesDirty_ = true;
     bool handlesHidden_ = false;
+
+    std::optional<GuideDrag> guideDrag_;
+    QWidget* guideHint_ = nullptr;
 
     std::unique_ptr<WatchedObject> clicked_;
     bool deselectOnClick_ = false;
