@@ -1,10 +1,13 @@
 #include "document/model/grid_guide.h"
 #include "edit/ghost.h"
+#include "edit/paper_site.h"
+#include "paper/paper_info.h"
 #include "site_test_objects.h"
 
 #include <QtCore/QDir>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QScreen>
+#include <QtTest/QSignalSpy>
 #include <QtTest/QTest>
 
 namespace poremi {
@@ -142,6 +145,59 @@ TEST_F(SiteScreenshot, SelectionHandlesAndAGhostMidDrag) {
     }
     EXPECT_GT(inverted, (bounds.width() - 4) / 4);
     release(from + QPoint(120, 90));
+}
+
+// The paper view: a sheet of 2 × 3 faces fitted and centred in its parent, one object a face.
+TEST_F(SiteScreenshot, PaperViewShowsEveryFaceAndReportsClicks) {
+    TMatrixPaperInfo paper;
+    paper.setPhysicalSize(2100, 2970);
+    paper.setLeftOffset(150);
+    paper.setTopOffset(200);
+    paper.setFaceWidth(850);
+    paper.setFaceHeight(800);
+    paper.setRightMargin(100);
+    paper.setBottomMargin(100);
+    paper.setFaceCountX(2);
+    paper.setFaceCountY(3);
+
+    QWidget parent;
+    parent.resize(420, 500);
+    auto* view = new TPaperSite(&parent);
+    view->setResolution({96, 96});
+    view->setFaceMaker([](const TPaperInfo& p, int index, const TPaperSite&) {
+        auto face = std::make_unique<TTurnBox>();
+        face->setRect(p.getFaceOuterRect(index));
+        return face;
+    });
+    view->setPaper(&paper);
+    parent.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&parent));
+
+    EXPECT_EQ(view->logicalSize(), QSize(2100, 2970));
+    ASSERT_EQ(view->faceObjects().size(), 6u);
+    EXPECT_EQ(view->faceObjects()[3]->getBounds(), (TRect{1100, 1100, 1950, 1900}));
+    // 2970 units are 1123 pixels at 100 %: the height limits the fit.
+    EXPECT_EQ(view->scaler().scale(), 100 * 500 / 1123);
+    EXPECT_LE(view->height(), 500);
+    EXPECT_NEAR(view->x(), (420 - view->width()) / 2, 1);
+
+    QSignalSpy clicks(view, &TPaperSite::faceClicked);
+    const QPoint onFace4 = view->logToPixel({500, 2300});
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(onFace4), QPointF(view->mapToGlobal(onFace4)), Qt::LeftButton, Qt::LeftButton, {});
+    QApplication::sendEvent(view, &press);
+    EXPECT_EQ(clicks.count(), 0);  // only once released
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(onFace4), QPointF(view->mapToGlobal(onFace4)), Qt::LeftButton, Qt::NoButton, {});
+    QApplication::sendEvent(view, &release);
+    ASSERT_EQ(clicks.count(), 1);
+    EXPECT_EQ(clicks.at(0).at(0).toInt(), 4);
+    EXPECT_TRUE(view->faceObjects()[4]->isSelected());
+
+    QTest::qWait(50);
+    const QPixmap shot = QGuiApplication::platformName() == u"xcb" ? parent.screen()->grabWindow(parent.winId()) : parent.grab();
+    keep(shot.toImage(), "paper_view.png");
+
+    view->setPaper(nullptr);
+    EXPECT_TRUE(view->drawObjects().empty());
 }
 
 }  // namespace
