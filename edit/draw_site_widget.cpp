@@ -128,7 +128,6 @@ void TDrawSite::refreshHandles() {
     if (selected.size() > 1)
         for (TPivot& pivot : pivots_) pivot.cursor = Qt::ArrowCursor;
     handlesDirty_ = false;
-    handlesHidden_ = false;
 }
 
 bool TDrawSite::hideHandles() {
@@ -136,7 +135,6 @@ bool TDrawSite::hideHandles() {
     if (pivots_.empty()) return false;
     for (const TPivot& pivot : pivots_) update(pivot.pixelRect(logToPixel(pivot.position)).adjusted(-1, -1, 1, 1));
     pivots_.clear();
-    handlesHidden_ = true;
     return true;
 }
 

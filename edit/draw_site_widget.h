@@ -172,7 +172,6 @@ private:
 
     std::vector<TPivot> pivots_;
     bool handlesDirty_ = true;
-    bool handlesHidden_ = false;
 
     std::optional<GuideDrag> guideDrag_;
     QWidget* guideHint_ = nullptr;
