@@ -207,6 +207,57 @@ TEST_F(SiteTest, EscapeAndFocusLossCancelTheDrag) {
     EXPECT_EQ(history().count(), 1);
 }
 
+TEST_F(SiteTest, AMoveDragRepaintsOnlyFromTheCachedLayer) {
+    TTurnBox* box = addBox({200, 200, 400, 300});
+    TTurnBox* other = addBox({600, 600, 700, 700});
+    QApplication::processEvents();
+    site->repaint();
+    const int before = other->paints;
+    ASSERT_GT(before, 0);
+    const QPoint from = px({300, 250});
+    press(from);
+    for (int step = 1; step <= 5; ++step) {
+        moveTo(from + QPoint(10 * step, 5 * step));
+        site->repaint();
+    }
+    EXPECT_EQ(other->paints, before);  // the ghost moved over the cached objects
+    release(from + QPoint(50, 25));
+    site->repaint();
+    EXPECT_GT(box->paints, 0);
+    EXPECT_GT(other->paints, before);  // the moved object changed the layer
+}
+
+// Circle mode moves objects around the middle of the site.
+
+TEST_F(SiteTest, CircleModeMovesRadiallyOrTurnsInStepsAroundTheCentre) {
+    site->moveOptions.circle = true;
+    const QPoint centre(600, 600);
+
+    TTurnBox* box = addBox({850, 550, 950, 650});
+    QPoint from = px({900, 600});
+    drag(from, from + QPoint(40, 0));
+    const int dr = logicalOf(from.x() + 40, 100) - logicalOf(from.x(), 100);
+    EXPECT_EQ(rectCenter(box->rect()), QPoint(900 + dr, 600));
+    EXPECT_EQ(box->angle(), 0);
+    delete box;
+
+    box = addBox({850, 550, 950, 650});
+    const QPoint turned = turnPoint({900, 600}, centre, 33);  // snapped to the 30° step
+    drag(from, px(turned));
+    EXPECT_EQ(rectCenter(box->rect()), turnPoint({900, 600}, centre, 30));
+    EXPECT_EQ(box->angle(), 30);
+    EXPECT_EQ(history().count(), 2);
+    delete box;
+
+    // An object in the very middle has no direction to move away in.
+    history().clear();
+    box = addBox({550, 550, 650, 650});
+    from = px(centre);
+    drag(from, from + QPoint(40, 0));
+    EXPECT_EQ(box->rect(), (TRect{550, 550, 650, 650}));
+    EXPECT_EQ(history().count(), 0);
+}
+
 // Snapping.
 
 TEST_F(SiteTest, MovesSnapToTheGridAndGuidesButNotWithAlt) {

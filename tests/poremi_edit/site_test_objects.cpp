@@ -49,6 +49,7 @@ bool TTurnBox::hitTest(QPoint point) const {
 void TTurnBox::strokeOutline(QPainter& painter) { painter.drawPolygon(corners()); }
 
 void TTurnBox::paint(QPainter& painter) {
+    ++paints;
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(70, 130, 180));
     painter.drawPolygon(corners());

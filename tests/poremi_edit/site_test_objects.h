@@ -31,6 +31,9 @@ public:
     void setExtent(int width, int height) override { setRect({left(), top(), left() + width, top() + height}); }
     void strokeOutline(QPainter& painter) override;
 
+    // How often the object painted itself.
+    int paints = 0;
+
 protected:
     void paint(QPainter& painter) override;
 
