@@ -51,7 +51,7 @@ void TDrawSite::setResolution(DeviceResolution resolution) {
 }
 
 DeviceResolution TDrawSite::resolution() const {
-    return fixedResolution_.x > 0 && fixedResolution_ != DeviceResolution{} ? fixedResolution_ : screenResolution();
+    return fixedResolution_.value_or(screenResolution());
 }
 
 void TDrawSite::layout() {

@@ -159,7 +159,7 @@ private:
     void paintSurface(QPainter& painter, const QRect& pixels, std::vector<std::exception_ptr>& failures);
     void reportFailures(std::vector<std::exception_ptr> failures);
 
-    DeviceResolution fixedResolution_{};
+    std::optional<DeviceResolution> fixedResolution_;  // none: the screen's
     bool border_ = true;
     QColor color_ = Qt::white;
     Qt::CursorShape siteCursor_ = Qt::ArrowCursor;

@@ -71,7 +71,7 @@ int TRuler::pixelOf(int units) const {
     TScaler scaler;
     scaler.setUnitDpi(254);
     scaler.setScale(scale_);
-    const DeviceResolution device = resolution_ == DeviceResolution{} ? screenResolution() : resolution_;
+    const DeviceResolution device = resolution_.value_or(screenResolution());
     const QPoint p = scaler.logToDevPoint(device, {units, units});
     return rulerOffset_ + (kind_ == rkHorizontal ? p.x() : p.y());
 }
@@ -80,7 +80,7 @@ int TRuler::unitsAt(int pixel) const {
     TScaler scaler;
     scaler.setUnitDpi(254);
     scaler.setScale(scale_);
-    const DeviceResolution device = resolution_ == DeviceResolution{} ? screenResolution() : resolution_;
+    const DeviceResolution device = resolution_.value_or(screenResolution());
     const int v = pixel - rulerOffset_;
     const QPoint p = scaler.devToLogPoint(device, {v, v});
     return kind_ == rkHorizontal ? p.x() : p.y();

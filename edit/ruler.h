@@ -39,6 +39,7 @@ public:
     QColor endColor() const { return endColor_; }
     // A background gradient from Color when it differs.
     void setEndColor(QColor color);
+    // A fixed resolution instead of the screen's.
     void setResolution(DeviceResolution resolution);
 
     // Pixels from the ruler's start of a position in document units.
@@ -77,7 +78,7 @@ private:
     int rulerLength_ = 10;
     QColor color_;
     QColor endColor_;
-    DeviceResolution resolution_{};
+    std::optional<DeviceResolution> resolution_;  // none: the screen's
     std::optional<int> pointer_;
     std::optional<std::pair<int, int>> selection_;
 };
