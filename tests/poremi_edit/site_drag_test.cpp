@@ -339,6 +339,33 @@ INSTANTIATE_TEST_SUITE_P(
         ResizeCase{"TopLeftHeldAtTheMinimumFromTheFixedCorner", 0, {150, 150}, {}, false, [](int, int) { return TRect{380, 280, 400, 300}; }}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(SiteTest, ResizingATurnedObjectKeepsTheOppositeCornerWhereItWasOnThePage) {
+    TTurnBox* box = addBox({200, 200, 400, 300}, 90);
+    const auto pageCorner = [&](int index) {
+        const TRect r = box->rect();
+        const QPoint corner = index == 0 ? QPoint(r.left, r.top) : QPoint(r.right, r.bottom);
+        return turnPoint(corner, rectCenter(r), box->angle());
+    };
+    const QPoint fixedBefore = pageCorner(0);
+    box->setSelected(true);
+    site->refreshHandles();
+    const TPivot* pivot = nullptr;
+    for (const TPivot& p : site->pivots())
+        if (p.index == 7) pivot = &p;
+    ASSERT_NE(pivot, nullptr);
+    EXPECT_EQ(pivot->position, pageCorner(7));
+    // Turned a quarter clockwise, the object's x axis runs down the page and its y axis to
+    // the left.
+    const QPoint from = px(pivot->position);
+    drag(from, from + QPoint(-15, 30));
+    EXPECT_EQ(box->angle(), 90);
+    EXPECT_GT(box->width(), 200);
+    EXPECT_GT(box->height(), 100);
+    const QPoint fixedAfter = pageCorner(0);
+    EXPECT_LE(std::abs(fixedAfter.x() - fixedBefore.x()), 1);
+    EXPECT_LE(std::abs(fixedAfter.y() - fixedBefore.y()), 1);
+}
+
 TEST_F(SiteTest, TurningSnapsToMultiplesOf45WithShift) {
     setScale(400);
     struct Case {
