@@ -5,6 +5,7 @@
 #include "objects/dialogs/jan_designer.h"
 #include "objects/dialogs/picture_designers.h"
 #include "objects/dialogs/shape_designers.h"
+#include "edit/rect_designer.h"
 #include "objects/object_classes.h"
 #include "paper/paper_classes.h"
 #include "render/effects/filter_effects.h"
@@ -25,6 +26,8 @@ void registerAllClasses() {
 void registerAllDesigners() {
     TDODesignerList& designers = TDODesignerList::instance();
     designers.registerDesigner(std::make_shared<TLOCreator>());
+    // The object editors, registered later, are asked before the site's handles.
+    registerSiteDesigners();
     designers.registerDesigner(std::make_shared<TDOJANCodeEditor>());
     registerPictureDesigners(designers);
     designers.registerDesigner(std::make_shared<TDOLineEditor>());
