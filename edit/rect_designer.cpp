@@ -1,6 +1,7 @@
 #include "edit/rect_designer.h"
 
 #include "document/model/draw_interfaces.h"
+#include "document/model/property_interfaces.h"
 #include "document/model/draw_object.h"
 #include "edit/draw_site_widget.h"
 #include "edit/ghost.h"

@@ -3,6 +3,7 @@
 #include "base/arithmetic.h"
 #include "document/model/action_history.h"
 #include "document/model/draw_interfaces.h"
+#include "document/model/property_interfaces.h"
 #include "document/model/draw_object.h"
 #include "document/model/object_actions.h"
 #include "edit/draw_site_widget.h"
