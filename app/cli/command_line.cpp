@@ -29,6 +29,11 @@ const QList<CommandLineCommand>& commandLineCommands() {
          QStringLiteral("用紙の一覧を表示します（TEXTで用紙名・メーカー・用途を絞り込みます）"), runListPapersCommand},
         {QStringLiteral("--dump"), QStringLiteral("--dump FILE [PATH]"),
          QStringLiteral("複合ファイルの構成を表示します（PATH を指定するとそのストリームの内容を表示します）"), runDumpCommand},
+        {QStringLiteral("--print"), QStringLiteral("--print DOC.lbx [--printer NAME | --pdf OUT.pdf] [--copies N] [--faces 0,2,4] [--first N] [--offset X,Y] [--outlines] [--cut-lines] [--sheet NAME]"),
+         QStringLiteral("ラベルシートを印刷します（面の番号は0から、位置調整はmm）"), runPrintCommand},
+        {QStringLiteral("--export-png"), QStringLiteral("--export-png DOC.lbx OUT.png [--dpi N] [--sheet NAME] [--background white]"),
+         QStringLiteral("ラベルシートを画像に書き出します（既定は254dpi、1ピクセル0.1mm）"), runExportPngCommand},
+        {QStringLiteral("--list-printers"), QStringLiteral("--list-printers"), QStringLiteral("プリンタの一覧を表示します（* は通常使うプリンタ）"), runListPrintersCommand},
         {QStringLiteral("--help"), QStringLiteral("--help"), QStringLiteral("この説明を表示します"), printHelp},
     };
     return commands;

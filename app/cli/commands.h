@@ -8,5 +8,8 @@ namespace poremi {
 int runVersionCommand(const QStringList& arguments);
 int runDumpCommand(const QStringList& arguments);
 int runListPapersCommand(const QStringList& arguments);
+int runPrintCommand(const QStringList& arguments);
+int runExportPngCommand(const QStringList& arguments);
+int runListPrintersCommand(const QStringList& arguments);
 
 }  // namespace poremi
