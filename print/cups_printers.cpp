@@ -5,7 +5,9 @@
 #include "print/pdf_sheet_file.h"
 #include "print/printer_forms.h"
 
+#include <QtCore/QFile>
 #include <QtGui/QPageSize>
+#include <algorithm>
 #include <cups/cups.h>
 
 namespace poremi {
@@ -71,7 +73,7 @@ int submitPdf(const QString& printer, const QString& pdfFile, const QString& tit
     count = cupsAddOption("media", mediaOption(paper).toUtf8().constData(), count, &options);
     count = cupsAddOption("print-scaling", "none", count, &options);
     count = cupsAddOption("copies", "1", count, &options);
-    const int job = cupsPrintFile2(CUPS_HTTP_DEFAULT, name.constData(), pdfFile.toLocal8Bit().constData(),
+    const int job = cupsPrintFile2(CUPS_HTTP_DEFAULT, name.constData(), QFile::encodeName(pdfFile).constData(),
                                    title.toUtf8().constData(), count, options);
     cupsFreeOptions(count, options);
     if (job == 0) throw Exception(QStringLiteral("印刷できませんでした: %1").arg(QString::fromUtf8(cupsLastErrorString())));

@@ -6,6 +6,7 @@
 
 #include <QtGui/QPageSize>
 #include <QtGui/QPdfWriter>
+#include <cmath>
 
 namespace poremi {
 namespace {
@@ -20,7 +21,11 @@ QPageSize pageSizeOfPaper(const TPaperInfo& paper) {
     const QSizeF size(paper.physicalWidth() / 10.0, paper.physicalHeight() / 10.0);
     const QPageSize::PageSizeId id = QPageSize::id(size, QPageSize::Millimeter, QPageSize::ExactMatch);
     if (id != QPageSize::Custom) return QPageSize(id);
-    return QPageSize(size, QPageSize::Millimeter, paper.paperName(), QPageSize::ExactMatch);
+    // PDF pages here are whole points. Rounding down keeps the page within the sheet and equal
+    // to what CUPS makes of the custom size, so that no queue centres it with a shift.
+    const QSize points(int(std::floor(paper.physicalWidth() * 72.0 / 254.0 + 1e-9)),
+                       int(std::floor(paper.physicalHeight() * 72.0 / 254.0 + 1e-9)));
+    return QPageSize(points, paper.paperName(), QPageSize::ExactMatch);
 }
 
 TPdfSheetFile::TPdfSheetFile(const QString& fileName, const TPaperInfo& paper, const QString& title, int resolution)

@@ -15,7 +15,8 @@ namespace poremi {
 
 class TPaperInfo;
 
-// The paper's physical size: the standard size when it is exactly one, else a custom size.
+// The paper's physical size: the standard size when it is exactly one, else the custom size
+// in whole points, rounded down.
 QPageSize pageSizeOfPaper(const TPaperInfo& paper);
 
 class TPdfSheetFile : public TPrintCanvas {

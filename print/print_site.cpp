@@ -26,6 +26,11 @@ constexpr int kStripOverlap = 8;
 constexpr qreal kMarkPenWidth = 1.0;
 constexpr qreal kCutDash = 20.0;
 constexpr qreal kCutGap = 10.0;
+// The calibration sheet: crosshair arms, the rulers' distance from the edges they follow, and
+// their tick lengths (0.1 mm).
+constexpr int kCrosshairArm = 50;
+constexpr int kRulerInset = 100;
+constexpr int kTick = 10, kFiveTick = 20, kTenTick = 30;
 
 std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
     std::int64_t q = a / b;
@@ -105,6 +110,11 @@ int TPrintSite::bandCount(int width, int height) {
 bool TPrintSite::Print(TPrintCanvas& canvas) {
     labelCounter_ = 0;
     canvas_ = &canvas;
+    if (calibration_) {
+        PrintCalibrationSheet();
+        canvas_ = nullptr;
+        return true;
+    }
     const int copies = std::max(spec_.copies, 1);
     {
         ProgressPhase phase(progress_, copies);
@@ -270,6 +280,34 @@ void TPrintSite::renderBand(QPainter& page, const QRect& pixels, const QRect& ke
     page.setRenderHint(QPainter::LosslessImageRendering);
     page.drawImage(QRectF(keep.left() * unit, keep.top() * unit, keep.width() * unit, keep.height() * unit), band,
                    keep.translated(-pixels.topLeft()));
+}
+
+void TPrintSite::PrintCalibrationSheet() {
+    QPainter& page = canvas_->painter();
+    {
+        const PainterState state(page);
+        applySheetMapping(page);
+        page.setBrush(Qt::NoBrush);
+        QPen pen(Qt::black, kMarkPenWidth);
+        pen.setCapStyle(Qt::FlatCap);
+        page.setPen(pen);
+        for (int i = 0; i < paper_.getFaceCount(); ++i) {
+            const TFaceInfo info = paper_.getFaceInfo(i);
+            info.drawOutline(page);
+            const QPointF centre = info.faceRect.toQRectF().center();
+            page.drawLine(centre - QPointF(kCrosshairArm, 0), centre + QPointF(kCrosshairArm, 0));
+            page.drawLine(centre - QPointF(0, kCrosshairArm), centre + QPointF(0, kCrosshairArm));
+        }
+        const auto tickLength = [](int millimetre) {
+            return millimetre % 10 == 0 ? kTenTick : millimetre % 5 == 0 ? kFiveTick : kTick;
+        };
+        // Ticks sit on their millimetre: a tick's left (or top) edge is the measured line.
+        const qreal half = kMarkPenWidth / 2;
+        for (int mm = 1; mm * 10 < paper_.width(); ++mm)
+            page.drawLine(QPointF(mm * 10 + half, kRulerInset), QPointF(mm * 10 + half, kRulerInset + tickLength(mm)));
+        for (int mm = 1; mm * 10 < paper_.height(); ++mm)
+            page.drawLine(QPointF(kRulerInset, mm * 10 + half), QPointF(kRulerInset + tickLength(mm), mm * 10 + half));
+    }
 }
 
 void TPrintSite::DrawFaceMarks(bool firstCopy) {

@@ -9,7 +9,6 @@
 #include "print/print_spec.h"
 
 #include <QtCore/QRect>
-#include <QtGui/QTransform>
 #include <functional>
 
 class QImage;
@@ -60,6 +59,12 @@ public:
     bool isAborted() const { return aborted_; }
     qint64 labelCounter() const { return labelCounter_; }
 
+    // Instead of the designs, one sheet for measuring a printer through the same path, with the
+    // job's adjustment: every face's outline with a crosshair at its centre, and millimetre
+    // rulers along the top and left edges (ticks every 1 mm from the sheet's edge, longer every
+    // 5 and 10 mm).
+    void setCalibrationSheet(bool calibration) { calibration_ = calibration; }
+
     // Composes the whole job on the canvas; false when it was aborted.
     bool Print(TPrintCanvas& canvas);
 
@@ -76,6 +81,7 @@ private:
     void PrintSheet(bool firstCopy);
     void PrintFace(int face);
     void DrawFaceMarks(bool firstCopy);
+    void PrintCalibrationSheet();
 
     bool isPrinted(int face, bool firstCopy) const;
     bool hasPaperImages(int face);
@@ -94,6 +100,7 @@ private:
     int banding_ = FaceBitmap;
     PhasedProgress progress_;
     bool aborted_ = false;
+    bool calibration_ = false;
     qint64 labelCounter_ = 0;
     TPrintCanvas* canvas_ = nullptr;
     int renderResolution_ = 254;

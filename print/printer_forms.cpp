@@ -3,6 +3,7 @@
 #include "paper/paper_info.h"
 
 #include <cups/cups.h>
+#include <cstdlib>
 
 namespace poremi {
 

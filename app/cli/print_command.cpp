@@ -28,6 +28,7 @@ struct PrintOptions {
     QList<int> faces;
     bool firstGiven = false;
     bool offsetGiven = false;
+    bool calibration = false;
 };
 
 PrintOptions parsePrintOptions(const QStringList& arguments) {
@@ -56,6 +57,8 @@ PrintOptions parsePrintOptions(const QStringList& arguments) {
             options.spec.printOutlines = true;
         } else if (argument == QLatin1String("--cut-lines")) {
             options.spec.printCutLines = true;
+        } else if (argument == QLatin1String("--calibration")) {
+            options.calibration = true;
         } else if (argument == QLatin1String("--sheet")) {
             options.sheet = optionValue(arguments, i);
         } else if (options.document.isEmpty() && !argument.startsWith(QLatin1String("--"))) {
@@ -98,6 +101,7 @@ int runPrintCommand(const QStringList& arguments) {
 
     TPrintSite site(*data, spec);
     site.setBanding(setting::read(setting::Banding));
+    site.setCalibrationSheet(options.calibration);
     const QString title =
         ExpandMacros(QStringLiteral("$(PrintTitleFormat)")).replace(QLatin1String("%s"), QFileInfo(options.document).completeBaseName());
     const bool done = queue.isEmpty() ? printToPdf(site, options.pdf, title) : printToPrinter(site, queue, title);

@@ -109,6 +109,41 @@ TEST(PrintHooks, BeforePlacingSeesSheetPositionsAndMayShowHiddenObjects) {
 }
 
 
+// The paper's own designs print beneath the label's design, and on faces without one, only
+// when asked for.
+TEST(PrintHooks, PaperImagesPrintBeneathTheDesignWhenAsked) {
+    const auto paper = rectGridPaper(2, 1, 0);
+    const auto data = makeDocument(*paper);
+    TPrintTestBox design;
+    design.setRect({100, 100, 200, 200});
+    design.setColor(0x000000);
+    TDOList list;
+    list.add(&design);
+    data->SaveLabelObjects(0, list);
+    TPrintTestBox paperImage;
+    paperImage.setRect({0, 0, 400, 300});
+    paperImage.setColor(0x0000FF);
+    const auto provide = [&paperImage](int, TDOList& objects) { objects.add(&paperImage); };
+    const auto colourAt = [](const QImage& image, const TRect& outer, int x, int y) {
+        return QColor(image.pixel(outer.left + x, outer.top + y));
+    };
+    for (const bool wanted : {true, false}) {
+        TPrintSpec spec;
+        spec.printPaperImages = wanted;
+        TPrintSite site(*data, spec);
+        site.paperImages = provide;
+        TSheetImage sheet(*paper, 254, true);
+        ASSERT_TRUE(site.Print(sheet));
+        const QImage& image = sheet.finish();
+        for (int face = 0; face < 2; ++face) {
+            const TRect outer = paper->getFaceOuterRect(face);
+            EXPECT_EQ(colourAt(image, outer, 50, 50), wanted ? QColor(Qt::red) : QColor(Qt::white)) << face;
+        }
+        EXPECT_EQ(colourAt(image, paper->getFaceOuterRect(0), 150, 150), QColor(Qt::black));
+    }
+    EXPECT_EQ(paperImage.rect(), (TRect{0, 0, 400, 300})) << "the paper's own object stays where it was";
+}
+
 TEST(PrintProgress, NeverGoesBackAndEndsComplete) {
     const auto paper = cdMatrixPaper();
     const auto data = makeDocument(*paper);

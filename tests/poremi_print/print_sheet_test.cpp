@@ -1,5 +1,6 @@
 // Composed sheets read back with poppler: faces where the die cuts them, marks, pages, images.
 
+#include "document/model/print_target.h"
 #include "print/pdf_sheet_file.h"
 #include "print/print_job.h"
 #include "print/print_site.h"
@@ -7,6 +8,7 @@
 
 #include <QtCore/QFile>
 #include <QtGui/QPageSize>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace poremi::printtest {
@@ -55,9 +57,9 @@ TEST_P(SheetTest, FacesLandOnTheirDieCutsWithinOnePixel) {
 
     const QImage page = rasterize(pdf);
     const QImage expected = expectedFaces(*paper, c.physicalShift);
-    // Pages are whole points, so the far edges may gain or lose a pixel.
-    ASSERT_NEAR(page.width(), expected.width(), 1);
-    ASSERT_NEAR(page.height(), expected.height(), 1);
+    // Pages are whole points, so the far edges may lose up to a point (3.5 pixels).
+    ASSERT_NEAR(page.width(), expected.width(), 4);
+    ASSERT_NEAR(page.height(), expected.height(), 4);
     EXPECT_EQ(misplacedPixels(page, expected), 0);
 }
 
@@ -84,9 +86,13 @@ TEST(PrintSheet, PageIsThePhysicalSheetAtAStandardOrExactSize) {
         const QString pdf = outputPath(QStringLiteral("page_size_%1.pdf").arg(c.paper->physicalWidth()));
         ASSERT_TRUE(printToPdf(site, pdf, QStringLiteral("test")));
         const QSizeF size = pdfPageSize(pdf);
-        // Whole points: within half a point of the sheet.
-        EXPECT_NEAR(size.width(), c.points.width(), 0.5);
-        EXPECT_NEAR(size.height(), c.points.height(), 0.5);
+        // Whole points: a standard size within half a point, a custom size rounded down.
+        if (c.standard) {
+            EXPECT_NEAR(size.width(), c.points.width(), 0.5);
+            EXPECT_NEAR(size.height(), c.points.height(), 0.5);
+        } else {
+            EXPECT_EQ(size, QSizeF(std::floor(c.points.width()), std::floor(c.points.height())));
+        }
     }
 }
 
@@ -226,10 +232,18 @@ TEST(PrintSheet, DontPrintObjectsAreLeftOutOnEveryPath) {
     for (const int banding : {0, 1, 2}) {
         TPrintSite site(*data, TPrintSpec{});
         site.setBanding(banding);
+        // The screen repaints while the job lets the interface run; it must not look like print.
+        bool screenWasPrint = false;
+        site.processMessages = [&screenWasPrint] {
+            QImage screen(4, 4, QImage::Format_RGB32);
+            QPainter painter(&screen);
+            screenWasPrint = screenWasPrint || isPrintTarget(painter);
+        };
         const QString pdf = outputPath(QStringLiteral("dont_print_%1.pdf").arg(banding));
         ASSERT_TRUE(printToPdf(site, pdf, QStringLiteral("test")));
         const QImage page = rasterize(pdf);
         EXPECT_GT(qGray(page.pixel(250, 200)), 250) << "banding " << banding;
+        EXPECT_FALSE(screenWasPrint);
     }
 }
 

@@ -52,5 +52,38 @@ TEST_F(PrinterAdjustmentTest, ScaleCorrectionStretchesFromTheSheetCorner) {
     }
 }
 
+// What a user measures: crosshairs on the face centres, millimetre ticks from the edges,
+// moved by the adjustment like every sheet.
+TEST(CalibrationSheet, MarksFaceCentresAndMillimetresWhereTheyPrint) {
+    const auto paper = cdMatrixPaper();
+    const auto data = makeDocument(*paper);
+    for (const QPoint offset : {QPoint(), QPoint(20, -10)}) {
+        TPrintSpec spec;
+        spec.offset = offset;
+        TPrintSite site(*data, spec);
+        TSheetImage sheet(*paper, 254, true);
+        site.setCalibrationSheet(true);
+        ASSERT_TRUE(site.Print(sheet));
+        const QImage& image = sheet.finish();
+        sheet.savePng(outputPath(QStringLiteral("calibration_%1.png").arg(offset.x())));
+        const auto dark = [&image, offset](int x, int y) { return qGray(image.pixel(x + offset.x(), y + offset.y())) < 128; };
+        for (int face = 0; face < paper->getFaceCount(); ++face) {
+            const TRect cut = paper->getFaceInfo(face).faceRect;
+            const int cx = (cut.left + cut.right) / 2, cy = (cut.top + cut.bottom) / 2;
+            EXPECT_TRUE(dark(cx - 40, cy) && dark(cx + 40, cy) && dark(cx, cy - 40) && dark(cx, cy + 40)) << face;
+            EXPECT_FALSE(dark(cx - 60, cy) || dark(cx + 5, cy + 5)) << face;
+        }
+        // Ticks every millimetre along the top ruler: 1 mm ticks are 1 mm long, 10 mm ticks 3 mm.
+        for (int mm = 21; mm <= 29; ++mm) {
+            EXPECT_TRUE(dark(mm * 10, 105)) << mm;
+            EXPECT_FALSE(dark(mm * 10 + 5, 105)) << mm;
+            EXPECT_EQ(dark(mm * 10, 115), mm == 25) << mm;
+        }
+        EXPECT_TRUE(dark(300, 125));
+        EXPECT_TRUE(dark(105, 400));
+        EXPECT_FALSE(dark(105, 405));
+    }
+}
+
 }  // namespace
 }  // namespace poremi::printtest
