@@ -89,8 +89,7 @@ void TBenchLabel::paintLabel(QPainter& painter, const QRectF& area) {
     text.draw(painter, TRect{int(area.left()) + 150, int(area.top()) + 800, int(area.right()) - 150, int(area.bottom()) - 150});
 }
 
-TMatrixPaperInfo cdSheet() {
-    TMatrixPaperInfo paper;
+void setUpCdSheet(TMatrixPaperInfo& paper) {
     paper.setPaperName(QStringLiteral("A4 CD 2面"));
     paper.setPhysicalSize(2100, 2970);
     paper.setFaceCountX(1);
@@ -102,7 +101,6 @@ TMatrixPaperInfo cdSheet() {
     paper.setBottomMargin(170);
     paper.setFaceShape(fsDoughnut);
     paper.setFaceMargin(20);
-    return paper;
 }
 
 std::unique_ptr<TLabelData> benchDocument() {
@@ -110,7 +108,9 @@ std::unique_ptr<TLabelData> benchDocument() {
     registerPaperClasses();
     RegisterClass<TBenchLabel>();
     auto data = std::make_unique<TLabelData>(nullptr);
-    data->SetPaper(cdSheet());
+    TMatrixPaperInfo paper;
+    setUpCdSheet(paper);
+    data->SetPaper(paper);
     for (int face = 0; face < 2; ++face) {
         TBenchLabel label;
         label.setRect({0, 0, 1240, 1240});
@@ -148,7 +148,8 @@ BENCHMARK(BM_ComposeDirect)->Unit(benchmark::kMillisecond)->UseRealTime()->Itera
 
 // The same content drawn straight with QPdfWriter: clipped faces, no documents, no objects.
 void BM_QtPdfWriterAlone(benchmark::State& state) {
-    const TMatrixPaperInfo paper = cdSheet();
+    TMatrixPaperInfo paper;
+    setUpCdSheet(paper);
     QTemporaryDir folder;
     const QString pdf = folder.filePath(QStringLiteral("qt.pdf"));
     QElapsedTimer timer;

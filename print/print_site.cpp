@@ -11,6 +11,7 @@
 #include "render/raster/memory_canvas.h"
 #include "render/raster/pixel_layout.h"
 
+#include <QtCore/QScopeGuard>
 #include <QtGui/QPainter>
 #include <algorithm>
 #include <climits>
@@ -110,22 +111,19 @@ int TPrintSite::bandCount(int width, int height) {
 bool TPrintSite::Print(TPrintCanvas& canvas) {
     labelCounter_ = 0;
     canvas_ = &canvas;
+    const auto forgetCanvas = qScopeGuard([this] { canvas_ = nullptr; });
     if (calibration_) {
         PrintCalibrationSheet();
-        canvas_ = nullptr;
         return true;
     }
     const int copies = std::max(spec_.copies, 1);
-    {
-        ProgressPhase phase(progress_, copies);
-        for (int copy = 0; copy < copies && !aborted_; ++copy) {
-            if (copy > 0) canvas.newPage();
-            PrintSheet(copy == 0);
-            DrawFaceMarks(copy == 0);
-            progress_.step();
-        }
+    ProgressPhase phase(progress_, copies);
+    for (int copy = 0; copy < copies && !aborted_; ++copy) {
+        if (copy > 0) canvas.newPage();
+        PrintSheet(copy == 0);
+        DrawFaceMarks(copy == 0);
+        progress_.step();
     }
-    canvas_ = nullptr;
     return !aborted_;
 }
 
@@ -276,10 +274,25 @@ void TPrintSite::renderBand(QPainter& page, const QRect& pixels, const QRect& ke
         scaler().prepareCanvas(painter, renderResolution_);
         paintObjects(painter);
     }
+    const QImage kept = reusedBand(keep, keep == pixels ? band : band.copy(keep.translated(-pixels.topLeft())));
     const double unit = double(kUnitsPerInch) / renderResolution_;
     page.setRenderHint(QPainter::LosslessImageRendering);
-    page.drawImage(QRectF(keep.left() * unit, keep.top() * unit, keep.width() * unit, keep.height() * unit), band,
-                   keep.translated(-pixels.topLeft()));
+    page.drawImage(QRectF(keep.left() * unit, keep.top() * unit, keep.width() * unit, keep.height() * unit), kept);
+}
+
+QImage TPrintSite::reusedBand(const QRect& place, QImage band) {
+    const auto key = std::make_tuple(place.left(), place.top(), place.width(), place.height());
+    const auto found = bandCache_.find(key);
+    if (found != bandCache_.end()) {
+        if (found->second == band) return found->second;
+        bandCacheBytes_ -= found->second.sizeInBytes();
+        bandCache_.erase(found);
+    }
+    if (bandCacheBytes_ + band.sizeInBytes() <= kBandCacheBytes) {
+        bandCacheBytes_ += band.sizeInBytes();
+        bandCache_.emplace(key, band);
+    }
+    return band;
 }
 
 void TPrintSite::PrintCalibrationSheet() {

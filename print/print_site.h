@@ -9,9 +9,11 @@
 #include "print/print_spec.h"
 
 #include <QtCore/QRect>
+#include <QtGui/QImage>
 #include <functional>
+#include <map>
+#include <tuple>
 
-class QImage;
 class QPainter;
 
 namespace poremi {
@@ -93,6 +95,9 @@ private:
     void renderStrips(QPainter& page, const TFaceInfo& face);
     // Renders the sheet pixels "pixels" into a bitmap and puts its part "keep" on the page.
     void renderBand(QPainter& page, const QRect& pixels, const QRect& keep);
+    // Copies of a sheet mostly repeat their faces: a band equal to the one last drawn at the
+    // same place is handed back as that very picture, which the PDF stores only once.
+    QImage reusedBand(const QRect& place, QImage band);
 
     TLabelData& data_;
     const TPaperInfo& paper_;
@@ -104,6 +109,9 @@ private:
     qint64 labelCounter_ = 0;
     TPrintCanvas* canvas_ = nullptr;
     int renderResolution_ = 254;
+    static constexpr qint64 kBandCacheBytes = 64 << 20;
+    std::map<std::tuple<int, int, int, int>, QImage> bandCache_;
+    qint64 bandCacheBytes_ = 0;
 };
 
 }  // namespace poremi

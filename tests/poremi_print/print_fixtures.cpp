@@ -12,6 +12,7 @@
 #include <QtCore/QDir>
 #include <QtCore/QProcess>
 #include <QtCore/QRegularExpression>
+#include <QtCore/QSet>
 #include <QtCore/QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -175,14 +176,31 @@ QSizeF pdfPageSize(const QString& pdf) {
     return match.hasMatch() ? QSizeF(match.captured(1).toDouble(), match.captured(2).toDouble()) : QSizeF();
 }
 
-QStringList pdfImageEncodings(const QString& pdf) {
-    QStringList encodings;
+namespace {
+
+// pdfimages -list: one row per use of an image, after two heading lines.
+QList<QStringList> pdfImageRows(const QString& pdf) {
+    QList<QStringList> rows;
     const QStringList lines = run(QStringLiteral("pdfimages"), {QStringLiteral("-list"), pdf}).split(QLatin1Char('\n'));
     for (qsizetype i = 2; i < lines.size(); ++i) {
         const QStringList columns = lines[i].split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        if (columns.size() > 8) encodings << columns[8];
+        if (columns.size() > 10) rows << columns;
     }
+    return rows;
+}
+
+}  // namespace
+
+QStringList pdfImageEncodings(const QString& pdf) {
+    QStringList encodings;
+    for (const QStringList& row : pdfImageRows(pdf)) encodings << row[8];
     return encodings;
+}
+
+int pdfImageObjects(const QString& pdf) {
+    QSet<QString> objects;
+    for (const QStringList& row : pdfImageRows(pdf)) objects.insert(row[10]);
+    return int(objects.size());
 }
 
 QImage expectedFaces(const TPaperInfo& paper, QPoint shift) {

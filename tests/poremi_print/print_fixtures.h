@@ -86,6 +86,8 @@ int pdfPageCount(const QString& pdf);
 QSizeF pdfPageSize(const QString& pdf);
 // The "enc" column of every image pdfimages lists.
 QStringList pdfImageEncodings(const QString& pdf);
+// The number of distinct image objects behind those uses.
+int pdfImageObjects(const QString& pdf);
 
 // Where the faces of a sheet print, in the page's physical (portrait) pixels at 254 dpi:
 // white page, faces black with their holes white, shifted by (dx, dy) pixels.

@@ -219,6 +219,30 @@ TEST(PrintSheet, FaceBitmapsAreStoredLosslessly) {
     }
 }
 
+// A face that comes out the same on every copy is stored once; one that changes with the
+// label counter is stored for every copy.
+TEST(PrintSheet, RepeatedFaceBitmapsAreStoredOnce) {
+    const auto paper = cdMatrixPaper();
+    const auto data = makeDocument(*paper);
+    designFaceBox(*data, 0, kBlack);
+    designFaceBox(*data, 1, kBlack);
+    for (const bool numbered : {false, true}) {
+        TPrintSpec spec;
+        spec.copies = 3;
+        TPrintSite site(*data, spec);
+        if (numbered) {
+            site.beforePlacing = [](TDOList& objects, qint64 counter) {
+                for (TDrawObject* object : objects.items())
+                    static_cast<TPrintTestBox*>(object)->setColor(int(counter) * 0x10);
+            };
+        }
+        const QString pdf = outputPath(QStringLiteral("repeated_%1.pdf").arg(numbered));
+        ASSERT_TRUE(printToPdf(site, pdf, QStringLiteral("test")));
+        EXPECT_EQ(pdfImageEncodings(pdf).size(), 6u) << "one use per face and page";
+        EXPECT_EQ(pdfImageObjects(pdf), numbered ? 6 : 2);
+    }
+}
+
 // Objects left out of print stay out on bitmaps too, which are not print devices themselves.
 TEST(PrintSheet, DontPrintObjectsAreLeftOutOnEveryPath) {
     const auto paper = rectGridPaper(1, 1, 0);
