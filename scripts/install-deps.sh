@@ -12,6 +12,7 @@ packages=(
   python3-olefile
   fpc
   poppler-utils
+  libcups2-dev
   zbar-tools
   xvfb xauth xdotool imagemagick
   desktop-file-utils

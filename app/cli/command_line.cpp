@@ -33,6 +33,11 @@ const QList<CommandLineCommand>& commandLineCommands() {
          QStringLiteral("複合ファイルの構成を表示します（PATH を指定するとそのストリームの内容を表示します）"), runDumpCommand},
         {QStringLiteral("--thumbnail"), QStringLiteral("--thumbnail FILE PNG [SIZE]"),
          QStringLiteral("ラベルデータの今のラベルを縮小画像（PNG）にします"), runThumbnailCommand},
+        {QStringLiteral("--print"), QStringLiteral("--print DOC.lbx [--printer NAME | --pdf OUT.pdf] [--copies N] [--faces 0,2,4] [--first N] [--offset X,Y] [--outlines] [--cut-lines] [--calibration] [--sheet NAME]"),
+         QStringLiteral("ラベルシートを印刷します（面の番号は0から、位置調整はmm、--calibration は位置調整用シート）"), runPrintCommand},
+        {QStringLiteral("--export-png"), QStringLiteral("--export-png DOC.lbx OUT.png [--dpi N] [--sheet NAME] [--background white]"),
+         QStringLiteral("ラベルシートを画像に書き出します（既定は254dpi、1ピクセル0.1mm）"), runExportPngCommand},
+        {QStringLiteral("--list-printers"), QStringLiteral("--list-printers"), QStringLiteral("プリンタの一覧を表示します（* は通常使うプリンタ）"), runListPrintersCommand},
         {QStringLiteral("--help"), QStringLiteral("--help"), QStringLiteral("この説明を表示します"), printHelp},
     };
     return commands;

@@ -10,5 +10,8 @@ int runDumpCommand(const QStringList& arguments);
 int runListPapersCommand(const QStringList& arguments);
 int runInfoCommand(const QStringList& arguments);
 int runThumbnailCommand(const QStringList& arguments);
+int runPrintCommand(const QStringList& arguments);
+int runExportPngCommand(const QStringList& arguments);
+int runListPrintersCommand(const QStringList& arguments);
 
 }  // namespace poremi

@@ -19,6 +19,8 @@ std::vector<const QPaintDevice*>& markedPrintTargets()
     return devices;
 }
 
+int printRenderings = 0;  // paints happen on the interface thread only
+
 }  // namespace
 
 void TMemoryCanvas::selectBitmap(QImage* bitmap)
@@ -58,8 +60,20 @@ TPrintTargetMark::~TPrintTargetMark()
     devices.erase(std::find(devices.begin(), devices.end(), device_));
 }
 
+PrintRendering::PrintRendering()
+{
+    ++printRenderings;
+}
+
+PrintRendering::~PrintRendering()
+{
+    --printRenderings;
+}
+
 bool isPrintTarget(const QPainter& painter)
 {
+    if (printRenderings > 0)
+        return true;
     const QPaintDevice* device = painter.device();
     if (!device)
         return false;

@@ -47,7 +47,18 @@ private:
     const QPaintDevice* device_;
 };
 
-// Printers, PDF output and devices marked as print output.
+// Marks every paint of its lifetime as print output, whatever the device (a whole print job,
+// whose bitmaps are composed for the printer).
+class PrintRendering {
+public:
+    PrintRendering();
+    ~PrintRendering();
+    PrintRendering(const PrintRendering&) = delete;
+    PrintRendering& operator=(const PrintRendering&) = delete;
+};
+
+// Printers, PDF output, devices marked as print output and any device while a PrintRendering
+// is alive.
 bool isPrintTarget(const QPainter& painter);
 
 }  // namespace poremi
