@@ -27,6 +27,8 @@ const QList<CommandLineCommand>& commandLineCommands() {
         {QStringLiteral("--version"), QStringLiteral("--version"), QStringLiteral("アプリケーション名とバージョンを表示します"), runVersionCommand},
         {QStringLiteral("--list-papers"), QStringLiteral("--list-papers [TEXT]"),
          QStringLiteral("用紙の一覧を表示します（TEXTで用紙名・メーカー・用途を絞り込みます）"), runListPapersCommand},
+        {QStringLiteral("--info"), QStringLiteral("--info FILE"),
+         QStringLiteral("ラベルデータの内容（シート・用紙・ラベルごとのオブジェクトとプレビュー）を表示します"), runInfoCommand},
         {QStringLiteral("--dump"), QStringLiteral("--dump FILE [PATH]"),
          QStringLiteral("複合ファイルの構成を表示します（PATH を指定するとそのストリームの内容を表示します）"), runDumpCommand},
         {QStringLiteral("--help"), QStringLiteral("--help"), QStringLiteral("この説明を表示します"), printHelp},

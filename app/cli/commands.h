@@ -8,5 +8,6 @@ namespace poremi {
 int runVersionCommand(const QStringList& arguments);
 int runDumpCommand(const QStringList& arguments);
 int runListPapersCommand(const QStringList& arguments);
+int runInfoCommand(const QStringList& arguments);
 
 }  // namespace poremi

@@ -1,4 +1,5 @@
 #include "app/cli/commands.h"
+#include "app/cli/millimetres.h"
 #include "base/native_path.h"
 #include "core/app_frame.h"
 #include "paper/database/paper_database_startup.h"
@@ -7,11 +8,6 @@
 
 namespace poremi {
 namespace {
-
-// Millimetres with the tenths digit only when it is not zero.
-QString millimetres(int length) {
-    return length % 10 == 0 ? QString::number(length / 10) : QString::number(length / 10.0, 'f', 1);
-}
 
 QString makerOf(const TPapersV2& papers, const QString& paperName) {
     const auto record = papers.getExtraInfo(TExInfoBase::kName, paperName);

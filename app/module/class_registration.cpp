@@ -2,6 +2,9 @@
 
 #include "document/model/designer.h"
 #include "document/model/document_model_classes.h"
+#include "objects/dialogs/date_dialog_designer.h"
+#include "objects/dialogs/jan_designer.h"
+#include "objects/dialogs/text_designer.h"
 #include "objects/object_classes.h"
 #include "paper/paper_classes.h"
 #include "render/effects/filter_effects.h"
@@ -19,6 +22,12 @@ void registerAllClasses() {
     registerObjectClasses();
 }
 
-void registerAllDesigners() { TDODesignerList::instance().registerDesigner(std::make_shared<TLOCreator>()); }
+void registerAllDesigners() {
+    TDODesignerList& designers = TDODesignerList::instance();
+    designers.registerDesigner(std::make_shared<TLOCreator>());
+    designers.registerDesigner(std::make_shared<TDOJANCodeEditor>());
+    designers.registerDesigner(std::make_shared<TDOTextEditor>());
+    designers.registerDesigner(std::make_shared<TDODateEditor>());
+}
 
 }  // namespace poremi

@@ -6,11 +6,16 @@
 #include "document/container/doc_stream.h"
 #include "document/container/storage_mode.h"
 #include "document/model/data_info.h"
+#include "document/model/draw_interfaces.h"
+#include "document/model/draw_object.h"
+#include "document/model/label_preview.h"
 #include "document/model/label_stream.h"
 #include "document/model/object_list.h"
+#include "document/model/object_placement.h"
 #include "document/stream/class_declaration.h"
 #include "document/stream/component_stream.h"
 #include "document/stream/stream_error.h"
+#include "paper/database/extra_paper_info.h"
 #include "paper/paper_info.h"
 #include "paper/product_info.h"
 
@@ -27,6 +32,9 @@ const QString kSheetList = QStringLiteral("Sheets\\NameList");
 const QString kDataInfo = QStringLiteral("DataInfo");
 const QString kInfo = QStringLiteral("Info");
 const QString kPaperInfo = QStringLiteral("PaperInfo");
+const QString kPaperExtraInfo = QStringLiteral("PaperExtraInfo");
+const QString kPaperImageInfo = QStringLiteral("PaperImageInfo");
+const QString kPaperImages = QStringLiteral("PaperImages");
 const QString kLabelList = QStringLiteral("NameList");
 const QString kPreviewList = QStringLiteral("Preview");
 constexpr int kReadMode = fmOpenRead | fmShareExclusive;
@@ -90,13 +98,16 @@ TLabelData::TLabelData(TComponent* owner, NoSheet)
       container_(std::make_unique<TTemporaryStorage>()),
       productInfo_(std::make_unique<TProductInfo>()),
       creatorInfoE_(std::make_unique<TProductInfo>()),
-      creatorInfoJ_(std::make_unique<TProductInfo>()) {
+      creatorInfoJ_(std::make_unique<TProductInfo>()),
+      extraPaperInfo_(std::make_unique<TExPaperInfo>()),
+      imagePaperInfo_(std::make_unique<TImagePaperInfo>()) {
     grid_->setSize(TGrid::kDocumentSize);
     lastPrint_ = lastSave_ = openedAt_ = now();
 }
 
-TLabelData::TLabelData(TComponent* owner) : TLabelData(owner, NoSheet{}) {
+TLabelData::TLabelData(TComponent* owner, const TProductDB* products) : TLabelData(owner, NoSheet{}) {
     sheets_ = std::make_unique<TDocStorageList>(*container_, kSheetList);
+    if (products) products->readNewDocumentRecords(*productInfo_, *creatorInfoE_, *creatorInfoJ_);
     AddNewSheet();
     modified_ = false;
 }
@@ -191,12 +202,64 @@ void TLabelData::ReadSheetHeader() {
     ModifiedKeeper keep(*this);
     if (container_->StreamExists(sheetElement(kInfo))) readInto(readStream(*container_, sheetElement(kInfo)), *this);
     if (container_->StreamExists(sheetElement(kPaperInfo))) SetPaper(*readPaper(readStream(*container_, sheetElement(kPaperInfo))));
+    std::unique_ptr<TExPaperInfo> extra;
+    if (container_->StreamExists(sheetElement(kPaperExtraInfo))) {
+        extra = std::make_unique<TExPaperInfo>();
+        readInto(readStream(*container_, sheetElement(kPaperExtraInfo)), *extra);
+    }
+    SetExtraPaperInfo(extra.get());
+    std::unique_ptr<TImagePaperInfo> images;
+    if (container_->StreamExists(sheetElement(kPaperImageInfo))) {
+        images = std::make_unique<TImagePaperInfo>();
+        readInto(readStream(*container_, sheetElement(kPaperImageInfo)), *images);
+        if (container_->StorageExists(sheetElement(kPaperImages))) readPaperImages(*images);
+    }
+    SetImagePaperInfo(images.get());
+}
+
+void TLabelData::readPaperImages(TImagePaperInfo& record) {
+    const QString folder = sheetElement(kPaperImages);
+    QStringList streams;
+    TDocStorage(*container_, false, folder).ListStreams(streams);
+    streams.sort();
+    for (const QString& stream : streams) {
+        const int face = TImagePaperInfo::faceOfStreamName(stream);
+        if (face < 0) continue;
+        record.setObjects(face, TImagePaperInfo::readFaceList(readStream(*container_, folder + QLatin1Char('\\') + stream)));
+    }
+}
+
+void TLabelData::writePaperImages() {
+    // Every stream's bytes exist before the old ones go.
+    std::vector<std::pair<QString, QByteArray>> faces;
+    for (int face = 0; face < imagePaperInfo_->faceListCount(); ++face)
+        faces.emplace_back(TImagePaperInfo::faceStreamName(face), imagePaperInfo_->faceListBytes(face));
+    const QByteArray info = componentResourceBytes(kPaperImageInfo, *imagePaperInfo_);
+    const QString folder = sheetElement(kPaperImages);
+    writeStream(*container_, sheetElement(kPaperImageInfo), info);
+    QStringList old;
+    {
+        TDocStorage storage(*container_, true, folder);
+        storage.ListStreams(old);
+    }
+    for (const QString& stream : old) container_->DeleteElement(folder + QLatin1Char('\\') + stream);
+    for (const auto& [name, bytes] : faces) writeStream(*container_, folder + QLatin1Char('\\') + name, bytes);
 }
 
 void TLabelData::WriteSheetHeader() {
     if (currentSheet_ < 0) return;
     writeStream(*container_, sheetElement(kInfo), componentResourceBytes(kInfo, *this));
     if (paper_) writeStream(*container_, sheetElement(kPaperInfo), componentResourceBytes(kPaperInfo, *paper_));
+    if (extraPaperInfo_->isEmpty())
+        container_->DeleteElement(sheetElement(kPaperExtraInfo));
+    else
+        writeStream(*container_, sheetElement(kPaperExtraInfo), componentResourceBytes(kPaperExtraInfo, *extraPaperInfo_));
+    if (imagePaperInfo_->isEmpty()) {
+        container_->DeleteElement(sheetElement(kPaperImageInfo));
+        container_->DeleteElement(sheetElement(kPaperImages));
+    } else {
+        writePaperImages();
+    }
 }
 
 // ---- papers
@@ -212,6 +275,20 @@ void TLabelData::ChangePaper(const TPaperInfo& paper) {
     auto previews = previewList();
     for (int face = 0; face < std::min(previews->Count(), paper_->getFaceCount()); ++face)
         if (previews->ItemExists(face)) previews->DeleteItemElement(face);
+}
+
+void TLabelData::SetExtraPaperInfo(const TExPaperInfo* record) {
+    auto copy = std::make_unique<TExPaperInfo>();
+    if (record) copy->assign(*record);
+    extraPaperInfo_ = std::move(copy);
+    modified_ = true;
+}
+
+void TLabelData::SetImagePaperInfo(const TImagePaperInfo* record) {
+    auto copy = std::make_unique<TImagePaperInfo>();
+    if (record) copy->assign(*record);
+    imagePaperInfo_ = std::move(copy);
+    modified_ = true;
 }
 
 void TLabelData::TrimLabels() {
@@ -255,7 +332,32 @@ void TLabelData::writeLabelBytes(int face, const QByteArray& bytes) {
 
 bool TLabelData::HasLabelData(int face) { return !labelBytes(face).isEmpty(); }
 
-void TLabelData::LoadLabelObjects(int face, TDOList& list) { readLabelStream(labelBytes(face), list); }
+void TLabelData::LoadLabelObjects(int face, TDOList& list) {
+    const qsizetype before = list.count();
+    readLabelStream(labelBytes(face), list);
+    adjustLoadedObjects(face, {list.items().begin() + before, list.items().end()});
+}
+
+void TLabelData::adjustLoadedObjects(int face, const std::vector<TDrawObject*>& objects) const {
+    // The design lives on the face's outer rectangle moved to the origin, as the site shows it.
+    const TRect outer = paper_->getFaceInfo(face).outerRect();
+    const TRect area(0, 0, rectWidth(outer), rectHeight(outer));
+    for (TDrawObject* object : objects) {
+        if (auto* date = dynamic_cast<IDODateRefresh*>(object)) {
+            switch (date->dateUpdateFlag()) {
+            case 1: date->setDate(openedAt_); break;
+            case 2: date->setDate(lastPrint_); break;
+            case 3: date->setDate(lastSave_); break;
+            default: break;
+            }
+        }
+        if (auto* background = dynamic_cast<IDOFaceBackground*>(object)) {
+            background->setWidth(area.right);
+            background->setHeight(area.bottom);
+        }
+    }
+    keepObjectsOnFace(objects, area);
+}
 
 void TLabelData::SaveLabelObjects(int face, const TDOList& list) {
     writeLabelBytes(face, labelStreamBytes(list));
@@ -277,6 +379,54 @@ void TLabelData::DeletePreview(int face) {
     if (previews->ItemExists(stored)) previews->DeleteItemElement(stored);
 }
 
+QImage TLabelData::GetPreview(int face) {
+    if (!HasLabelData(face)) return {};
+    UpdatePreview(face);
+    const int stored = storedFace(face);
+    auto previews = previewList();
+    if (!previews->ItemExists(stored)) return {};
+    return readPreview(previews->OpenItem(stored, kReadMode)->ReadRest());
+}
+
+void TLabelData::UpdatePreview(int face) {
+    const int stored = storedFace(face);
+    if (previewList()->ItemExists(stored) || !HasLabelData(face)) return;
+    TDOList objects;
+    QByteArray png;
+    try {
+        LoadLabelObjects(face, objects);
+        png = previewBytes(objects.items(), paper_->getFaceInfo(face));
+    } catch (...) {
+        objects.freeAll();
+        throw;
+    }
+    objects.freeAll();
+    if (png.isEmpty()) return;
+    auto previews = previewList();
+    while (previews->Count() <= stored) previews->AddItem();
+    previews->OpenItem(stored, fmCreate)->WriteBytes(png);
+}
+
+QImage TLabelData::ReadPreviewFromFile(const QString& fileName, int sheet, int face) {
+    try {
+        TFileStorage root(fileName, fmOpenRead | fmShareDenyWrite);
+        TDocStorageList sheets(root, kSheetList);
+        if (sheet < 0 || sheet >= sheets.Count() || face < 0) return {};
+        const QString folder = sheets.ItemPath(sheet);
+        TDocStreamList previews(root, folder + QLatin1Char('\\') + kPreviewList);
+        if (!previews.ItemExists(face)) {
+            // One design for all faces keeps one preview, face 0's.
+            std::unique_ptr<TLabelData> probe(new TLabelData(nullptr, NoSheet{}));
+            readInto(readStream(root, folder + QLatin1Char('\\') + kInfo), *probe);
+            if (probe->separatelyDesign() || !previews.ItemExists(0)) return {};
+            face = 0;
+        }
+        return readPreview(previews.OpenItem(face, kReadMode)->ReadRest());
+    } catch (const Exception&) {
+        return {};
+    }
+}
+
 // ---- files
 
 void TLabelData::writeDataInfo() {
@@ -291,16 +441,29 @@ void TLabelData::writeDataInfo() {
 }
 
 void TLabelData::compressLabels() {
-    for (int sheet = 0; sheet < SheetCount(); ++sheet) {
-        auto labels = std::make_unique<TDocStreamList>(
-            *container_, sheets_->ItemPath(sheet) + QLatin1Char('\\') + kLabelList);
-        for (int k = 0; k < labels->Count(); ++k) {
-            if (!labels->ItemExists(k)) continue;
-            const QByteArray bytes = labels->OpenItem(k, kReadMode)->ReadRest();
-            const QByteArray packed = compressedLabelStream(bytes);
-            if (packed != bytes) labels->OpenItem(k, fmCreate)->WriteBytes(packed);
-        }
+    auto labels = labelList();
+    for (int k = 0; k < labels->Count(); ++k) {
+        if (!labels->ItemExists(k)) continue;
+        const QByteArray bytes = labels->OpenItem(k, kReadMode)->ReadRest();
+        const QByteArray packed = compressedLabelStream(bytes);
+        if (packed != bytes) labels->OpenItem(k, fmCreate)->WriteBytes(packed);
     }
+}
+
+void TLabelData::finishSheetsForSaving() {
+    const int current = currentSheet_;
+    try {
+        for (int sheet = 0; sheet < SheetCount(); ++sheet) {
+            SetCurrentSheet(sheet);
+            const int faces = paper_ ? paper_->getFaceCount() : 0;
+            for (int face = 0; face < faces; ++face) UpdatePreview(face);
+            compressLabels();
+        }
+    } catch (...) {
+        SetCurrentSheet(current);
+        throw;
+    }
+    SetCurrentSheet(current);
 }
 
 void TLabelData::SaveToFile(const QString& fileName) {
@@ -308,7 +471,7 @@ void TLabelData::SaveToFile(const QString& fileName) {
     csvFieldName_ = false;
     WriteSheetHeader();
     writeDataInfo();
-    compressLabels();
+    finishSheetsForSaving();
     container_->SaveTo(fileName);
     modified_ = false;
 }
@@ -332,6 +495,8 @@ void TLabelData::LoadFromFile(const QString& fileName) {
     std::unique_ptr<TLabelData> fresh(new TLabelData(nullptr, NoSheet{}));
     fresh->container_->LoadFrom(fileName);
     fresh->sheets_ = std::make_unique<TDocStorageList>(*fresh->container_, kSheetList);
+    // A file without a product record keeps the open one.
+    fresh->productInfo_->assign(*productInfo_);
     fresh->readDataInfo();
     fresh->ReadSheetHeader();
     if (!fresh->paper_) stream_error::readError();
@@ -365,6 +530,8 @@ void TLabelData::swapContent(TLabelData& other) {
     swap(sheets_, other.sheets_);
     swap(productInfo_, other.productInfo_);
     swap(paper_, other.paper_);
+    swap(extraPaperInfo_, other.extraPaperInfo_);
+    swap(imagePaperInfo_, other.imagePaperInfo_);
 }
 
 }  // namespace poremi

@@ -7,14 +7,21 @@
 #include "document/model/grid_guide.h"
 #include "document/stream/component.h"
 
+#include <QtGui/QImage>
+
 #include <memory>
+#include <vector>
 
 namespace poremi {
 
 class TDOList;
+class TDrawObject;
 class TDocStorageList;
 class TDocStreamList;
+class TExPaperInfo;
+class TImagePaperInfo;
 class TPaperInfo;
+class TProductDB;
 class TProductInfo;
 class TTemporaryStorage;
 
@@ -27,9 +34,11 @@ public:
 class TLabelData : public TComponent {
     POREMI_PERSISTENT(TLabelData)
 public:
-    // A temporary file with one sheet "新規シート1" and no paper yet; not modified. No default
-    // constructor: the stream must not build whole documents as prototypes.
-    explicit TLabelData(TComponent* owner);
+    // A temporary file with one sheet "新規シート1" and no paper yet; not modified. The product
+    // record and the two creator records come from products when given (product 0, company
+    // records 1 and 2). No default constructor: the stream must not build whole documents as
+    // prototypes.
+    explicit TLabelData(TComponent* owner, const TProductDB* products = nullptr);
     ~TLabelData() override;
 
     bool separatelyDesign() const { return separatelyDesign_; }
@@ -76,17 +85,36 @@ public:
     void SetPaper(const TPaperInfo& paper);
     void ChangePaper(const TPaperInfo& paper);
     void TrimLabels();
+    // The current sheet's extra paper information and template images; empty when none.
+    const TExPaperInfo& ExtraPaperInfo() const { return *extraPaperInfo_; }
+    const TImagePaperInfo& ImagePaperInfo() const { return *imagePaperInfo_; }
+    // Copies the record, or empties the own one when none is given; sets Modified.
+    void SetExtraPaperInfo(const TExPaperInfo* record);
+    void SetImagePaperInfo(const TImagePaperInfo* record);
 
     // Labels of the current sheet. Face numbers outside the paper's faces raise
     // ELabelIndexError; with SeparatelyDesign off every face is face 0.
     bool HasLabelData(int face);
+    // Whether the two faces are served by one design (always, with SeparatelyDesign off).
+    bool SameLabelData(int faceA, int faceB) const { return storedFace(faceA) == storedFace(faceB); }
     // Appends the face's objects bottom first (owned by the caller); nothing when it has none.
+    // Dates that follow a document time take it, backgrounds take the face's size, and objects
+    // whose centre is off the face come back 1 mm inside it.
     void LoadLabelObjects(int face, TDOList& list);
     // Stores a front-to-back list as the face's design; the stream is replaced only once the new
     // bytes exist.
     void SaveLabelObjects(int face, const TDOList& list);
     void DeleteLabel(int face);
     void DeletePreview(int face);
+    // The face's preview, made first when the face has a design and none yet; null when the
+    // face has no design or its preview cannot be read.
+    QImage GetPreview(int face);
+    // Renders and stores the preview of a face that has a design and no preview yet.
+    void UpdatePreview(int face);
+    // A preview out of a document file without loading it; null when the file, the sheet, the
+    // face or the preview is missing or unreadable, never an error. With one design for all
+    // faces, every face shows face 0's preview.
+    static QImage ReadPreviewFromFile(const QString& fileName, int sheet, int face);
 
     // Writes the complete document to fileName, replacing it only when complete.
     void SaveToFile(const QString& fileName);
@@ -108,11 +136,15 @@ private:
     int storedFace(int face) const;
     QByteArray labelBytes(int face);
     void writeLabelBytes(int face, const QByteArray& bytes);
+    void adjustLoadedObjects(int face, const std::vector<TDrawObject*>& objects) const;
+    void readPaperImages(TImagePaperInfo& record);
+    void writePaperImages();
     void ReadSheetHeader();
     void WriteSheetHeader();
     void writeDataInfo();
     void readDataInfo();
     void compressLabels();
+    void finishSheetsForSaving();
 
     bool separatelyDesign_ = true;
     qint32 currentLabelNo_ = 0;
@@ -134,6 +166,8 @@ private:
     std::unique_ptr<TProductInfo> creatorInfoE_;
     std::unique_ptr<TProductInfo> creatorInfoJ_;
     std::unique_ptr<TPaperInfo> paper_;
+    std::unique_ptr<TExPaperInfo> extraPaperInfo_;
+    std::unique_ptr<TImagePaperInfo> imagePaperInfo_;
 };
 
 }  // namespace poremi

@@ -1,6 +1,7 @@
 #include "document/model/label_stream.h"
 
 #include "document/container/zlib_stream.h"
+#include "document/model/draw_interfaces.h"
 #include "document/model/draw_object.h"
 #include "document/model/object_list.h"
 #include "document/stream/class_declaration.h"
@@ -9,14 +10,23 @@
 
 #include <QtCore/QBuffer>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
 namespace poremi {
 
 namespace {
+
 const QString kResourceName = QStringLiteral("LabelData");
+
+// A background in its default state is the same as none, so it is never stored.
+bool isStored(const TDrawObject& object) {
+    const auto* background = dynamic_cast<const IDOFaceBackground*>(&object);
+    return !background || !background->isDefaultBackground();
 }
+
+}  // namespace
 
 const TClassInfo& TLDObjects::staticClassInfo() {
     static const TClassInfo info = describeClass<TLDObjects, TComponent>("TLDObjects");
@@ -29,11 +39,13 @@ void TLDObjects::getChildren(const std::function<void(TComponent&)>& yield) cons
         return;
     }
     const auto& items = list_->items();
-    for (auto it = items.rbegin(); it != items.rend(); ++it) yield(**it);
+    for (auto it = items.rbegin(); it != items.rend(); ++it)
+        if (isStored(**it)) yield(**it);
 }
 
 QByteArray labelStreamBytes(const TDOList& frontToBack) {
-    if (frontToBack.count() == 0) return {};
+    const auto& items = frontToBack.items();
+    if (std::none_of(items.begin(), items.end(), [](const TDrawObject* object) { return isStored(*object); })) return {};
     return componentResourceBytes(kResourceName, TLDObjects(frontToBack));
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // One label's design as stored in a document: the wrapper component TLDObjects, whose children
-// are a list's objects from the last entry to the first, written as the component resource
+// are a list's objects from the last entry to the first (backgrounds in their default state
+// left out), written as the component resource
 // "LabelData"; saved documents hold it compressed (the "ZLIBCompress" form).
 
 #include "document/stream/component.h"
@@ -25,7 +26,8 @@ private:
     const TDOList* list_ = nullptr;
 };
 
-// The resource "LabelData" of a list in front-to-back order; an empty list gives no bytes.
+// The resource "LabelData" of a list in front-to-back order; a list with nothing to store
+// (empty, or only default backgrounds) gives no bytes.
 QByteArray labelStreamBytes(const TDOList& frontToBack);
 
 // Appends the objects the bytes hold (plain or compressed) to list in back-to-front order, their

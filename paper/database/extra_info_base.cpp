@@ -5,7 +5,6 @@
 #include "document/stream/component_stream.h"
 #include "document/stream/stream_error.h"
 #include "paper/database/paper_store.h"
-#include "paper/paper_info.h"
 
 #include <QtCore/QBuffer>
 
@@ -122,10 +121,9 @@ std::unique_ptr<TImagePaperInfo> TImageInfoBase::loadWithDesigns(const QString& 
     const QString folder = pathOf(storage);
     for (const QString& stream : store().streamNames(folder)) {
         // The number in the name says which face the design belongs to; gaps stay empty.
-        const quint32 number = paperItemNumber(stream);
-        if (number == 0 || number > quint32(TPaperInfo::kMaxFaceCount)) continue;
-        info->setObjects(int(number) - 1,
-                         TImagePaperInfo::readFaceList(store().readStream(folder + QLatin1Char('\\') + stream)));
+        const int face = TImagePaperInfo::faceOfStreamName(stream);
+        if (face < 0) continue;
+        info->setObjects(face, TImagePaperInfo::readFaceList(store().readStream(folder + QLatin1Char('\\') + stream)));
     }
     return info;
 }
@@ -161,7 +159,7 @@ void TImageInfoBase::save(const TExtraPaperInfo& record) {
     for (const QString& stream : store().streamNames(folder))
         if (stream != kInfoStream) store().deleteElement(folder + QLatin1Char('\\') + stream);
     for (int face = 0; face < info->faceListCount(); ++face)
-        store().writeStream(folder + QLatin1Char('\\') + paperItemName(quint32(face) + 1), info->faceListBytes(face));
+        store().writeStream(folder + QLatin1Char('\\') + TImagePaperInfo::faceStreamName(face), info->faceListBytes(face));
     storages_.append(storage);
 }
 

@@ -3,6 +3,8 @@
 #include "document/stream/class_declaration.h"
 #include "document/stream/component_stream.h"
 #include "document/stream/stream_error.h"
+#include "paper/database/paper_store.h"
+#include "paper/paper_info.h"
 
 #include <QtCore/QBuffer>
 #include <QtCore/QtEndian>
@@ -95,6 +97,14 @@ TImagePaperInfo::Objects TImagePaperInfo::readFaceList(const QByteArray& bytes) 
         objects.push_back(ReadComponent(buffer));
     }
     return objects;
+}
+
+QString TImagePaperInfo::faceStreamName(int face) { return paperItemName(quint32(face) + 1); }
+
+int TImagePaperInfo::faceOfStreamName(const QString& name) {
+    const quint32 number = paperItemNumber(name);
+    if (number == 0 || number > quint32(TPaperInfo::kMaxFaceCount)) return -1;
+    return int(number) - 1;
 }
 
 bool TImagePaperInfo::isEmpty() const {

@@ -83,6 +83,10 @@ public:
     // The object-list stream of a face: a 4-byte count, then each object's component stream.
     QByteArray faceListBytes(int face) const;
     static Objects readFaceList(const QByteArray& bytes);
+    // Where a storage of designs keeps a face's list: "$%.8x" of the face index + 1; and back,
+    // −1 for a name that numbers no face.
+    static QString faceStreamName(int face);
+    static int faceOfStreamName(const QString& name);
 
     bool isEmpty() const override;
     // The name, both properties and a copy of every face list.

@@ -1,17 +1,18 @@
+#include "label_documents.h"
+
 #include "document/container/doc_storage.h"
 #include "document/container/doc_stream.h"
 #include "document/container/storage_mode.h"
 #include "document/container/zlib_stream.h"
-#include "document/model/document_model_classes.h"
+#include "document/model/data_info.h"
+#include "document/stream/component_stream.h"
 #include "document/model/label_data.h"
 #include "document/model/object_list.h"
 #include "document/stream/stream_error.h"
-#include "paper/paper_classes.h"
+#include "paper/database/extra_paper_info.h"
 #include "paper/paper_info.h"
-#include "tests/support/test_environment.h"
 #include "test_objects.h"
 
-#include <QtCore/QDir>
 #include <QtCore/QFile>
 #include <QtCore/QProcess>
 #include <gtest/gtest.h>
@@ -19,62 +20,15 @@
 namespace poremi {
 namespace {
 
-using testing::OwnedList;
-using testing::TTestBox;
-using testing::TTestFrame;
-
-std::unique_ptr<TMatrixPaperInfo> matrixPaper(const QString& name, int columns, int rows) {
-    auto paper = std::make_unique<TMatrixPaperInfo>();
-    paper->setPaperName(name);
-    paper->setPhysicalSize(2100, 2970);
-    paper->setFaceCountX(columns);
-    paper->setFaceCountY(rows);
-    paper->setFaceWidth(800);
-    paper->setFaceHeight(500);
-    return paper;
-}
-
-QString documentPath(const QString& name) {
-    const QString folder = test::outputFolder() + QStringLiteral("/documents");
-    QDir().mkpath(folder);
-    return folder + QLatin1Char('/') + name;
-}
-
-QByteArray fileBytes(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-// A box of the colour on top of a frame, as the site hands a design over.
-void saveDesign(TLabelData& data, int face, int color) {
-    TTestBox box;
-    box.setRect({10, 10, 200, 100});
-    box.setColor(color);
-    TTestFrame frame;
-    frame.setRect({0, 0, 50, 50});
-    TDOList list;
-    list.add(&box);
-    list.add(&frame);
-    data.SaveLabelObjects(face, list);
-}
-
-// The colour of the top box of the face's design, or −1 when it has none.
-int designColor(TLabelData& data, int face) {
-    OwnedList read;
-    data.LoadLabelObjects(face, read.list);
-    if (read.list.count() != 2) return -1;
-    auto* box = dynamic_cast<TTestBox*>(read.list.item(1));
-    if (!dynamic_cast<TTestFrame*>(read.list.item(0)) || !box) return -1;
-    return box->color();
-}
+using testing::designColor;
+using testing::documentPath;
+using testing::fileBytes;
+using testing::matrixPaper;
+using testing::saveDesign;
 
 class LabelDataTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        testing::registerTestObjects();
-        registerPaperClasses();
-        registerDocumentModelClasses();
-    }
+    static void SetUpTestSuite() { testing::registerLabelDocumentClasses(); }
 };
 
 TEST_F(LabelDataTest, NewDocumentHasOneNamedSheetAndIsNotModified) {
@@ -200,6 +154,77 @@ TEST_F(LabelDataTest, FailedLoadLeavesTheOpenDocumentAsItWas) {
     EXPECT_THROW(data.LoadFromFile(noPaper), EReadError);
 }
 
+// A saved document with one element replaced (or removed, for no bytes).
+QString damagedDocument(const QString& name, const QString& element, const QByteArray& bytes) {
+    const QString path = documentPath(name);
+    {
+        TLabelData data(nullptr);
+        data.SetPaper(*matrixPaper(QStringLiteral("A"), 1, 1));
+        TExPaperInfo maker;
+        maker.setCompany(QStringLiteral("Maker"));
+        data.SetExtraPaperInfo(&maker);
+        saveDesign(data, 0, 0x1);
+        data.SaveToFile(path);
+    }
+    TFileStorage root(path, fmOpenReadWrite | fmShareExclusive);
+    if (bytes.isNull())
+        root.DeleteElement(element);
+    else
+        TDocStream(root, fmCreate, element).WriteBytes(bytes);
+    root.Commit();
+    return path;
+}
+
+TEST_F(LabelDataTest, EveryDamagedPartOfAFileFailsTheLoadWithItsKindAndLeavesTheDocument) {
+    TDataInfo info;
+    const QByteArray notAPaper = componentResourceBytes(QStringLiteral("PaperInfo"), info);
+    const QByteArray garbage("\xFF\x0A\x00garbage", 10);
+    const struct {
+        const char* element;
+        QByteArray bytes;
+        bool invalidCast;
+    } cases[] = {
+        {"DataInfo", garbage, false},
+        {"DataInfo", QByteArray(), false},
+        {"Sheets\\NameList", QByteArray(), false},
+        {"Sheets\\NameList0\\Info", garbage, false},
+        {"Sheets\\NameList0\\PaperInfo", notAPaper, true},
+        {"Sheets\\NameList0\\PaperInfo", QByteArray(), false},
+        {"Sheets\\NameList0\\PaperExtraInfo", garbage, false},
+    };
+    TLabelData data(nullptr);
+    data.SetPaper(*matrixPaper(QStringLiteral("Kept"), 2, 1));
+    saveDesign(data, 1, 0x77);
+    int n = 0;
+    for (const auto& c : cases) {
+        const QString path = damagedDocument(QStringLiteral("damaged_%1.lbx").arg(++n), QString::fromLatin1(c.element), c.bytes);
+        if (c.invalidCast)
+            EXPECT_THROW(data.LoadFromFile(path), EInvalidCast) << c.element;
+        else
+            EXPECT_THROW(data.LoadFromFile(path), Exception) << c.element;
+        EXPECT_EQ(data.Paper()->paperName(), QStringLiteral("Kept")) << c.element;
+        EXPECT_TRUE(data.ExtraPaperInfo().isEmpty()) << c.element;
+        EXPECT_EQ(designColor(data, 1), 0x77) << c.element;
+    }
+}
+
+TEST_F(LabelDataTest, SheetAndLabelNumbersOfAFileAreClampedToWhatExists) {
+    TDataInfo info;
+    info.setCurrentSheetNo(7);
+    const QString path = damagedDocument(QStringLiteral("numbers_out_of_range.lbx"), QStringLiteral("DataInfo"),
+                                         componentResourceBytes(QStringLiteral("DataInfo"), info));
+    {
+        TLabelData data(nullptr);
+        data.LoadFromFile(path);
+        data.setCurrentLabelNo(9);
+        data.SaveToFile(path);
+    }
+    TLabelData read(nullptr);
+    read.LoadFromFile(path);
+    EXPECT_EQ(read.CurrentSheet(), 0);
+    EXPECT_EQ(read.currentLabelNo(), 0);
+}
+
 TEST_F(LabelDataTest, FailedSaveLeavesThePreviousFile) {
     const QString path = documentPath(QStringLiteral("kept.lbx"));
     TLabelData data(nullptr);
@@ -219,6 +244,14 @@ TEST_F(LabelDataTest, SavedDocumentOpensInAnotherCompoundFileReaderWithTheDocume
     {
         TLabelData data(nullptr);
         data.SetPaper(*matrixPaper(QStringLiteral("A"), 2, 1));
+        TExPaperInfo maker;
+        maker.setCompany(QStringLiteral("Maker"));
+        data.SetExtraPaperInfo(&maker);
+        TImagePaperInfo images;
+        TImagePaperInfo::Objects template0;
+        template0.push_back(std::make_unique<testing::TTestBox>());
+        images.setObjects(0, std::move(template0));
+        data.SetImagePaperInfo(&images);
         saveDesign(data, 0, 0x1);
         saveDesign(data, 1, 0x2);
         data.SaveToFile(path);
@@ -227,19 +260,34 @@ TEST_F(LabelDataTest, SavedDocumentOpensInAnotherCompoundFileReaderWithTheDocume
 import sys, olefile, struct, zlib
 ole = olefile.OleFileIO(sys.argv[1])
 names = sorted('/'.join(n) for n in ole.listdir(streams=True, storages=True))
-expected = ['DataInfo', 'Sheets', 'Sheets/NameList', 'Sheets/NameList0', 'Sheets/NameList0/Info', 'Sheets/NameList0/NameList',
-            'Sheets/NameList0/NameList0', 'Sheets/NameList0/NameList1', 'Sheets/NameList0/PaperInfo',
-            'Sheets/NameList0/Preview']
+sheet = 'Sheets/NameList0/'
+expected = ['DataInfo', 'Sheets', 'Sheets/NameList', 'Sheets/NameList0'] + [sheet + n for n in (
+    'Info', 'NameList', 'NameList0', 'NameList1', 'PaperExtraInfo', 'PaperImageInfo', 'PaperImages',
+    'PaperImages/$00000001', 'PaperInfo', 'Preview', 'Preview0', 'Preview1')]
 assert names == expected, names
 assert ole.openstream('Sheets/NameList').read()[4:] == b'NameList0\r\n'
+assert ole.openstream(sheet + 'Preview').read()[4:] == b'Preview0\r\nPreview1\r\n'
 for k in (0, 1):
-    data = ole.openstream('Sheets/NameList0/NameList%d' % k).read()
+    data = ole.openstream(sheet + 'NameList%d' % k).read()
     assert data[:13] == b'ZLIBCompress\x1a', data[:13]
     plain = zlib.decompress(data[17:])
     assert len(plain) == struct.unpack('<I', data[13:17])[0]
     assert plain[0] == 0xFF and b'LABELDATA' in plain[:20] and b'TPF0' in plain
-for s in ('DataInfo', 'Sheets/NameList0/Info', 'Sheets/NameList0/PaperInfo'):
+    png = ole.openstream(sheet + 'Preview%d' % k).read()
+    assert png[:8] == b'\x89PNG\r\n\x1a\n'
+    width, height, depth, colour = struct.unpack('>IIBB', png[16:26])
+    assert 0 < width <= 200 and 0 < height <= 200, (width, height)
+    pos, idat = 8, b''
+    while pos < len(png):
+        size, kind = struct.unpack('>I4s', png[pos:pos + 8])
+        if kind == b'IDAT':
+            idat += png[pos + 8:pos + 8 + size]
+        pos += 12 + size
+    channels = {0: 1, 2: 3, 4: 2, 6: 4}[colour]
+    assert len(zlib.decompress(idat)) == height * (1 + width * channels * depth // 8)
+for s in ('DataInfo', sheet + 'Info', sheet + 'PaperInfo', sheet + 'PaperExtraInfo', sheet + 'PaperImageInfo'):
     assert b'TPF0' in ole.openstream(s).read(), s
+assert struct.unpack('<i', ole.openstream(sheet + 'PaperImages/$00000001').read()[:4])[0] == 1
 )");
     QProcess python;
     python.start(QStringLiteral("/usr/bin/python3"), {QStringLiteral("-c"), script, path});

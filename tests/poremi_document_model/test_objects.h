@@ -48,13 +48,43 @@ public:
     void strokeOutline(QPainter& painter) override { painter.drawRect(rect().toQRectF()); }
 };
 
+// A date that follows one of the document's times.
+class TTestDate : public TTestFrame, public IDODateRefresh {
+    POREMI_PERSISTENT(TTestDate)
+public:
+    using TTestFrame::TTestFrame;
+    int dateUpdateFlag() const override { return flag_; }
+    void setDateUpdateFlag(int flag) { flag_ = flag; }
+    double date() const { return date_; }
+    void setDate(double date) override { date_ = date; }
+
+private:
+    int flag_ = 0;
+    double date_ = 0;
+};
+
+// A background picture: plain (the default state) until it gets a frame.
+class TTestBackground : public TTestFrame, public IDOFaceBackground {
+    POREMI_PERSISTENT(TTestBackground)
+public:
+    using TTestFrame::TTestFrame;
+    bool framed() const { return framed_; }
+    void setFramed(bool framed) { framed_ = framed; }
+    bool isDefaultBackground() const override { return !framed_; }
+    void setWidth(int width) override { TTestFrame::setWidth(width); }
+    void setHeight(int height) override { TTestFrame::setHeight(height); }
+
+private:
+    bool framed_ = false;
+};
+
 // Frees the list's objects at the end of a test.
 struct OwnedList {
     TDOList list;
     ~OwnedList() { list.freeAll(); }
 };
 
-// Registers the two classes for stream reading.
+// Registers the classes for stream reading.
 void registerTestObjects();
 
 }  // namespace poremi::testing
