@@ -180,9 +180,12 @@ QWidget* TextStylePages::buildFontPage() {
     patterns_->setObjectName(QStringLiteral("lstPatterns"));
     patterns_->setViewMode(QListView::IconMode);
     patterns_->setFlow(QListView::LeftToRight);
-    patterns_->setWrapping(false);
+    patterns_->setWrapping(true);
+    patterns_->setResizeMode(QListView::Adjust);
     patterns_->setIconSize(QSize(kCellWidth, kCellHeight));
-    patterns_->setFixedHeight(kCellHeight + 28);
+    patterns_->setGridSize(QSize(kCellWidth + 6, kCellHeight + 6));
+    patterns_->setMinimumWidth(2 * (kCellWidth + 6) + 24);
+    patterns_->setFixedHeight(2 * (kCellHeight + 6) + 8);
     patterns_->setMovement(QListView::Static);
     distortion->addWidget(patterns_, 1, 0, 1, 3);
     ratioLabel_ = new QLabel(QStringLiteral("変形量(&D)"));
@@ -322,7 +325,7 @@ void TextStylePages::refreshSample() {
     const auto face = FontLibrary::instance().face(font.name(), font.bold(), font.italic());
     const bool japanese = face ? face->source().charset == kJapaneseCharset : true;
     text.setText(japanese ? QStringList{QStringLiteral("あいうえおアイウエオ"), QStringLiteral("漢字とかなの見本"),
-                                        QStringLiteral("ＡＢＣａｂｃ１２３"), QStringLiteral("ABCabc123")}
+                                        QStringLiteral("ABCabc 123"), QStringLiteral("ｱｲｳｴｵ ｶﾞｷﾞｸﾞ")}
                           : QStringList{QStringLiteral("ABCDEFG"), QStringLiteral("abcdefg"),
                                         QStringLiteral("0123456789"), QStringLiteral("!?&%$#@")});
     text.setFont(font);

@@ -10,6 +10,7 @@
 #include "objects/object_classes.h"
 #include "objects/text_date_object.h"
 #include "render/text/text_classes.h"
+#include "tests/poremi_object_dialogs/text_dialog_support.h"
 #include "tests/support/scripted_ui.h"
 #include "tests/support/test_environment.h"
 
@@ -46,6 +47,7 @@ T& child(QWidget& parent, const char* name) {
 class DateDialog : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
+        test::useTextDialogFonts();
         registerTextClasses();
         registerDocumentModelClasses();
         registerObjectClasses();
@@ -131,11 +133,12 @@ TEST_F(DateDialog, textsAndOtherObjectsAreLeftToOtherDesigners) {
 }
 
 TEST(DateDialogPicture, eachPageIsLeftForAPersonToLookAt) {
+    test::useTextDialogFonts();
     registerTextClasses();
     TLODate date;
     date.setFormat(QStringLiteral("ggge\"年\"m\"月\"d\"日\""));
     date.setDate(at(2024, 3, 5, 14, 7));
-    TfrmDateProperty dialog(false, kNoPresets);
+    TfrmDateProperty dialog(false, test::textDialogPresetFile());
     dialog.load(date);
     dialog.show();
     auto* tabs = dialog.findChild<QTabWidget*>(QStringLiteral("tabs"));

@@ -12,8 +12,8 @@
 #include "objects/text_date_object.h"
 #include "objects/text_object.h"
 #include "render/distortion/cdd_file.h"
-#include "render/distortion/preset_source.h"
 #include "render/text/text_classes.h"
+#include "tests/poremi_object_dialogs/text_dialog_support.h"
 #include "tests/support/scripted_ui.h"
 #include "tests/support/test_environment.h"
 
@@ -41,18 +41,7 @@ namespace {
 const QString kNoText = QStringLiteral("文字が入力されていません");
 const QString kNoPattern = QStringLiteral("変形パターンが指定されていません");
 
-// The shipped presets written to a preset file of the test's own.
-const QString& presetFile() {
-    static const QString file = [] {
-        const QString name = test::freshFolder(QStringLiteral("text_dialog_presets")) + QStringLiteral("/presets.cdd");
-        std::vector<TCoonsDistortion> distortions;
-        for (const auto& preset : readDistortionPresets(QStringLiteral(POREMI_SOURCE_DIR "/data/distortion/presets.txt")))
-            distortions.push_back(preset.distortion);
-        TCDDFile::Write(name, distortions);
-        return name;
-    }();
-    return file;
-}
+const QString& presetFile() { return test::textDialogPresetFile(); }
 
 template <class T>
 T& child(QWidget& parent, const char* name) {
@@ -77,6 +66,7 @@ void pressOk(QDialog& d) { d.findChild<QDialogButtonBox*>()->button(QDialogButto
 class TextDialog : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
+        test::useTextDialogFonts();
         registerTextClasses();
         registerDocumentModelClasses();
         registerObjectClasses();
@@ -382,6 +372,7 @@ TEST_F(TextDialog, datesAndOtherObjectsAreLeftToOtherDesigners) {
 }
 
 TEST(TextDialogPicture, eachPageIsLeftForAPersonToLookAt) {
+    test::useTextDialogFonts();
     registerTextClasses();
     TLOText text;
     text.setText({QStringLiteral("ポレミ"), QStringLiteral("Label")});
