@@ -113,6 +113,7 @@ TextFillPanel::TextFillPanel(QWidget* parent) : QWidget(parent) {
     pages_->addWidget(picturePage);
     pages_->addWidget(gradationPage);
     layout->addWidget(pages_);
+    connect(this, &TextFillPanel::changed, this, [this] { changed_ = true; });
     connect(modes_, &QButtonGroup::idClicked, this, [this](int id) {
         setKind(TColorSpecKind(id));
         emit changed();
@@ -129,6 +130,7 @@ void TextFillPanel::load(const TColorSpec& fill) {
     setKind(fill_.kind());
     showColor();
     showStops();
+    changed_ = false;
 }
 
 const TColorSpec& TextFillPanel::fill() {
@@ -164,6 +166,7 @@ void TextFillPanel::showStops() {
     stopCount_->setValue(count);
     for (int k = 0; k < kMaxStops; ++k) {
         stops_[std::size_t(k)]->setVisible(k < count);
+        const QSignalBlocker stopBlocker(stops_[std::size_t(k)]);
         if (k < count) stops_[std::size_t(k)]->setColor(std::uint32_t(fill_.gradColor(k)));
     }
     direction_->setCurrentIndex(int(fill_.gradDir()));

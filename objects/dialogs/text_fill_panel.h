@@ -27,6 +27,9 @@ public:
     void load(const TColorSpec& fill);
     // The edited copy; a fill that is no picture fill keeps no hidden picture.
     const TColorSpec& fill();
+    // The user changed the fill since it was loaded (a fill left alone is kept as stored,
+    // gradients the panel cannot show included).
+    bool isChanged() const { return changed_; }
 
     static constexpr int kMaxStops = 7;
 
@@ -47,6 +50,7 @@ private:
     QSpinBox* stopCount_;
     std::array<ColorButton*, kMaxStops> stops_{};
     QComboBox* direction_;
+    bool changed_ = false;
 };
 
 }  // namespace poremi

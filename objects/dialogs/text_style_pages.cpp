@@ -430,7 +430,7 @@ void TextStylePages::store(TLOText& text) const {
     text.setNumToKnj(numToKnj_->isChecked());
     text.setMinusExc(minusExc_->isChecked());
 
-    text.setTextColor(textFill_->fill());
+    if (textFill_->isChanged()) text.setTextColor(textFill_->fill());
     if (!distortionOn_->isChecked()) {
         TCoonsDistortion none = text.coonsDistortion();
         none.clear();
@@ -448,11 +448,11 @@ void TextStylePages::store(TLOText& text) const {
                (shadowDirection_->checkedId() != loadedShadowDirection_ || !loadedShadowOn_)) {
         text.setShadow(8 - shadowDirection_->checkedId());
     }
-    text.setShadowColor(shadowFill_->fill());
+    if (shadowFill_->isChanged()) text.setShadowColor(shadowFill_->fill());
 
     text.setOutline(outlineOn_->isChecked());
     if (outlineWidth_->value() != loadedOutlineBox_) text.setOutlineWidth(toUnits(outlineWidth_->value()));
-    text.setOutlineColor(outlineFill_->fill());
+    if (outlineFill_->isChanged()) text.setOutlineColor(outlineFill_->fill());
     // Last, so that the rectangle fits the text as it now is.
     text.setAutoSize(position.autoSize);
 }

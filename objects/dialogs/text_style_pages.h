@@ -35,8 +35,8 @@ public:
 
     void load(const TLOText& text);
     // Writes position, font, alignment, direction, conversions, fills, shadow, outline and
-    // distortion; a spacing, a shadow or an outline width whose control was left alone keeps
-    // the stored value, even one the controls cannot show.
+    // distortion; a spacing, shadow, outline width or fill whose controls were left alone
+    // keeps the stored value, even one the controls cannot show.
     void store(TLOText& text) const;
     // Why OK cannot be taken (and the page to bring up), or an empty text.
     QString refusal(QWidget*& page) const;

@@ -12,6 +12,7 @@
 #include "objects/text_date_object.h"
 #include "objects/text_object.h"
 #include "render/distortion/cdd_file.h"
+#include "render/raster/raster_classes.h"
 #include "render/text/text_classes.h"
 #include "tests/poremi_object_dialogs/text_dialog_support.h"
 #include "tests/support/scripted_ui.h"
@@ -67,6 +68,7 @@ class TextDialog : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
         test::useTextDialogFonts();
+        registerRasterClasses();
         registerTextClasses();
         registerDocumentModelClasses();
         registerObjectClasses();
@@ -322,6 +324,28 @@ TEST_F(TextDialog, gradientStopsAreAppendedWithTheirPresetColours) {
     }));
     EXPECT_EQ(text->textColor().kind(), TColorSpecKind::cskGradation);
     EXPECT_EQ(text->textColor().gradColors().colors(), (QList<TColor>{0xFFFFFF, 0x000000, 0x0000FF, 0x00FFFF}));
+}
+
+TEST_F(TextDialog, aFillThatIsNoLongerAPictureKeepsNoHiddenPicture) {
+    const QString file = test::freshFolder(QStringLiteral("text_dialog_fill")) + QStringLiteral("/tile.png");
+    QImage tile(4, 4, QImage::Format_RGB32);
+    tile.fill(Qt::green);
+    ASSERT_TRUE(tile.save(file));
+    TColorSpec pictureFill;
+    pictureFill.imageData().picture().loadFromFile(file);
+    pictureFill.setKind(TColorSpecKind::cskBitmap);
+    text->setTextColor(pictureFill);
+    ASSERT_EQ(text->textColor().kind(), TColorSpecKind::cskBitmap);
+    EXPECT_TRUE(edit(*text, [&](TfrmTextProperty& d) { pressOk(d); }));
+    EXPECT_EQ(text->textColor().kind(), TColorSpecKind::cskBitmap);
+    EXPECT_EQ(TActionList::instance().count(), 0);
+
+    EXPECT_TRUE(edit(*text, [&](TfrmTextProperty& d) {
+        child<QRadioButton>(child<QWidget>(d, "textFill"), "rbSolid").click();
+        pressOk(d);
+    }));
+    EXPECT_EQ(text->textColor().kind(), TColorSpecKind::cskSolid);
+    EXPECT_TRUE(text->textColor().imageData().isEmpty());
 }
 
 TEST_F(TextDialog, typedMillimetresKeepOneDecimal) {
