@@ -242,8 +242,8 @@ QWidget* TextStylePages::buildShadowPage() {
     shadowFill_ = new TextFillPanel;
     shadowFill_->setObjectName(QStringLiteral("shadowFill"));
     layout->addWidget(shadowFill_, 1);
-    connect(shadowOn_, &QRadioButton::toggled, directions, &QWidget::setEnabled);
-    connect(shadowOn_, &QRadioButton::toggled, shadowFill_, &QWidget::setEnabled);
+    shadowDirections_ = directions;
+    connect(shadowOn_, &QRadioButton::toggled, this, &TextStylePages::showShadowControls);
     connect(shadowDirection_, &QButtonGroup::idClicked, this, [this] { shadowOn_->setChecked(true); });
     // A shadow switched on without a direction falls to the lower right.
     connect(shadowOn_, &QRadioButton::clicked, this, [this] {
@@ -280,8 +280,7 @@ QWidget* TextStylePages::buildOutlinePage() {
     outlineFill_ = new TextFillPanel;
     outlineFill_->setObjectName(QStringLiteral("outlineFill"));
     layout->addWidget(outlineFill_, 1);
-    connect(outlineOn_, &QRadioButton::toggled, outlineWidth_, &QWidget::setEnabled);
-    connect(outlineOn_, &QRadioButton::toggled, outlineFill_, &QWidget::setEnabled);
+    connect(outlineOn_, &QRadioButton::toggled, this, &TextStylePages::showOutlineControls);
     return page;
 }
 
@@ -309,6 +308,16 @@ void TextStylePages::showDistortionControls() {
     const bool chosen = on && (patterns_->currentRow() >= 0 || ownDistortion_);
     ratioLabel_->setVisible(chosen);
     ratio_->setVisible(chosen);
+}
+
+void TextStylePages::showShadowControls() {
+    shadowDirections_->setEnabled(shadowOn_->isChecked());
+    shadowFill_->setEnabled(shadowOn_->isChecked());
+}
+
+void TextStylePages::showOutlineControls() {
+    outlineWidth_->setEnabled(outlineOn_->isChecked());
+    outlineFill_->setEnabled(outlineOn_->isChecked());
 }
 
 void TextStylePages::refreshSample() {
@@ -377,12 +386,12 @@ void TextStylePages::load(const TLOText& text) {
     loadedShadowOn_ = shadow != 0;
     loadedShadowDirection_ = shadow >= 1 && shadow <= 8 ? 8 - shadow : -1;
     (loadedShadowOn_ ? shadowOn_ : shadowOff_)->setChecked(true);
-    shadowOn_->toggled(loadedShadowOn_);
+    showShadowControls();
     if (loadedShadowDirection_ >= 0) shadowDirection_->button(loadedShadowDirection_)->setChecked(true);
     shadowFill_->load(text.shadowColor());
 
     (text.outline() ? outlineOn_ : outlineOff_)->setChecked(true);
-    outlineOn_->toggled(text.outline());
+    showOutlineControls();
     loadedOutlineWidth_ = text.outlineWidth();
     outlineWidth_->setValue(loadedOutlineWidth_ / 10.0);
     loadedOutlineBox_ = outlineWidth_->value();
@@ -403,8 +412,15 @@ void TextStylePages::store(TLOText& text) const {
     text.setAngle(position.angle);
     text.setMovable(!position.locked);
     text.setDontPrint(position.dontPrint);
-    text.setAutoSize(false);
-    text.setRect(position.rect);
+    if (position.autoSize) {
+        // The size follows the text; only the place is taken.
+        const TRect& old = text.rect();
+        const TRect& rect = position.rect;
+        text.setRect(TRect{rect.left, rect.top, rect.left + old.right - old.left, rect.top + old.bottom - old.top});
+    } else {
+        text.setAutoSize(false);
+        text.setRect(position.rect);
+    }
     // Switching the direction turns the rectangle as the page asked for it.
     text.setVertical(vertical_->isChecked());
 
@@ -417,8 +433,10 @@ void TextStylePages::store(TLOText& text) const {
     font.setStyle(std::uint8_t((bold_->isChecked() ? fsBold : 0) | (italic_->isChecked() ? fsItalic : 0) |
                                (underline_->isChecked() ? fsUnderline : 0) |
                                (strikeOut_->isChecked() ? fsStrikeOut : 0)));
-    if (const auto face = FontLibrary::instance().face(font.name(), font.bold(), font.italic()))
-        font.setCharset(std::uint8_t(face->source().charset));
+    // A new face brings its character set; a kept face keeps the stored one.
+    if (font.name() != text.font().name())
+        if (const auto face = FontLibrary::instance().face(font.name(), font.bold(), font.italic()))
+            font.setCharset(std::uint8_t(face->source().charset));
     text.setFont(font);
     text.setAlign(align_->currentIndex());
     // A stored spacing the steps cannot show survives a dialog that left it alone.

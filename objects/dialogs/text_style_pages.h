@@ -47,6 +47,8 @@ private:
     QWidget* buildOutlinePage();
     void showPresets();
     void showDistortionControls();
+    void showShadowControls();
+    void showOutlineControls();
     void refreshSample();
 
     QTabWidget* tabs_;
@@ -77,6 +79,7 @@ private:
 
     QRadioButton* shadowOn_;
     QRadioButton* shadowOff_;
+    QWidget* shadowDirections_;
     QButtonGroup* shadowDirection_;
     TextFillPanel* shadowFill_;
 

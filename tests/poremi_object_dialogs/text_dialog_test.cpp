@@ -216,6 +216,52 @@ TEST_F(TextDialog, storedValuesTheControlsCannotShowSurviveAnUntouchedDialog) {
     EXPECT_EQ(text->lineSpacing(), -7);
 }
 
+TEST_F(TextDialog, anUntouchedDialogRecordsNothingWhateverTheText) {
+    TCDDFile presets;
+    presets.Open(presetFile());
+    struct Case {
+        const char* what;
+        std::function<void(TLOText&)> prepare;
+    };
+    const Case cases[] = {
+        {"auto-sized", [](TLOText& t) { t.setAutoSize(true); }},
+        {"vertical and turned",
+         [](TLOText& t) {
+             t.setVertical(true);
+             t.setAngle(30);
+         }},
+        {"shadow preset and outline",
+         [](TLOText& t) {
+             t.setShadow(3);
+             t.setOutline(true);
+             t.setOutlineWidth(20);
+         }},
+        {"distorted by a preset",
+         [&](TLOText& t) {
+             TCoonsDistortion preset;
+             presets.LoadPreset(2, preset);
+             t.setCoonsDistortion(preset);
+             t.setDistortionRatio(70);
+         }},
+        {"styled", [](TLOText& t) {
+             TPointBasedFont font = t.font();
+             font.setStyle(fsItalic | fsUnderline);
+             font.setSize(13);
+             t.setFont(font);
+             t.setAlign(2);
+             t.setNumToKnj(true);
+             t.setDontPrint(true);
+             t.setMovable(false);
+         }},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        c.prepare(*text);
+        EXPECT_TRUE(edit(*text, [&](TfrmTextProperty& d) { pressOk(d); })) << c.what;
+        EXPECT_EQ(TActionList::instance().count(), 0) << c.what;
+    }
+}
+
 TEST_F(TextDialog, changedLinesUnbindAFieldAndABoundTextMayBeEmpty) {
     text->setText({});
     text->setFieldNo(2);
