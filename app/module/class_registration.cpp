@@ -2,10 +2,12 @@
 
 #include "document/model/designer.h"
 #include "document/model/document_model_classes.h"
+#include "objects/dialogs/date_dialog_designer.h"
 #include "objects/dialogs/jan_designer.h"
 #include "objects/dialogs/picture_designers.h"
 #include "objects/dialogs/shape_designers.h"
 #include "edit/rect_designer.h"
+#include "objects/dialogs/text_designer.h"
 #include "objects/object_classes.h"
 #include "paper/paper_classes.h"
 #include "render/effects/filter_effects.h"
@@ -33,6 +35,8 @@ void registerAllDesigners() {
     designers.registerDesigner(std::make_shared<TDOLineEditor>());
     designers.registerDesigner(std::make_shared<TDORectEditor>());
     designers.registerDesigner(std::make_shared<TDODecoLineEditor>());
+    designers.registerDesigner(std::make_shared<TDOTextEditor>());
+    designers.registerDesigner(std::make_shared<TDODateEditor>());
 }
 
 }  // namespace poremi
