@@ -2,11 +2,11 @@
 
 #include "document/model/designer.h"
 #include "document/model/document_model_classes.h"
+#include "edit/rect_designer.h"
 #include "objects/dialogs/date_dialog_designer.h"
 #include "objects/dialogs/jan_designer.h"
 #include "objects/dialogs/picture_designers.h"
 #include "objects/dialogs/shape_designers.h"
-#include "edit/rect_designer.h"
 #include "objects/dialogs/text_designer.h"
 #include "objects/object_classes.h"
 #include "paper/paper_classes.h"
