@@ -270,8 +270,14 @@ TEST_F(CurveSite, StraightTextShowsItsRectangleAndABulgeHandleBentTextItsArc) {
     EXPECT_EQ(pivot(handle::rotate)->kind, PivotKind::Rotate);
     EXPECT_EQ(pivot(7)->position, QPoint(800, 400));
 
+    // The rectangle's handles still resize it.
+    drag(px({800, 400}), px({800, 400}) + QPoint(38, 0));
+    EXPECT_EQ(text->rect().right, 800 + logicalOf(px({800, 400}).x() + 38, 100) - logicalOf(px({800, 400}).x(), 100));
+    EXPECT_EQ(history().undoCaption(), QStringLiteral("サイズ変更"));
+    history().undo();
+
     text->setBulge(120);
-    site->refreshHandles();
+    renewHandles();
     ASSERT_EQ(site->pivots().size(), 3u);
     EXPECT_EQ(pivot(handle::curveStart)->position, text->startPoint());
     EXPECT_EQ(pivot(handle::curveEnd)->position, text->endPoint());
