@@ -3,6 +3,7 @@
 #include "document/model/draw_interfaces.h"
 #include "document/model/property_interfaces.h"
 #include "document/model/draw_object.h"
+#include "edit/curve_designer.h"
 #include "edit/draw_site_widget.h"
 #include "edit/ghost.h"
 #include "edit/move_ghost.h"
@@ -50,6 +51,9 @@ bool TRectGhostDesigner::beginDrag(TDrawObject& object, int h) {
     return true;
 }
 
-void registerSiteDesigners() { TDODesignerList::instance().registerDesigner(std::make_shared<TRectGhostDesigner>()); }
+void registerSiteDesigners() {
+    TDODesignerList::instance().registerDesigner(std::make_shared<TRectGhostDesigner>());
+    registerArcDesigners();
+}
 
 }  // namespace poremi
