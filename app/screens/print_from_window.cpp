@@ -63,7 +63,10 @@ bool WindowPrinting::print(TLabelData& document, const QString& name) {
     const bool paperImages = PrintPaperImages::anyFace(document.ImagePaperInfo(), *paper);
     PrintDialog dialog(*paper, printers(), paperImages, state_, parent_);
     QObject::connect(&dialog, &PrintDialog::printerSetupRequested, &dialog,
-                     [this](const QString& printer) { showPrinterSetup(printer); });
+                     [this](const QString& printer) {
+                         // The PDF entry is no queue: the setup then shows them all.
+                         showPrinterSetup(printer == PrintDialog::pdfDestination() ? QString() : printer);
+                     });
     if (dialog.exec() != QDialog::Accepted) return false;
 
     QString pdfFile;
