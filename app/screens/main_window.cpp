@@ -6,6 +6,7 @@
 #include "app/screens/default_paper.h"
 #include "app/screens/environment_dialog.h"
 #include "app/screens/label_export.h"
+#include "app/screens/print_from_window.h"
 #include "app/screens/sheet_view.h"
 #include "base/datetime.h"
 #include "base/format.h"
@@ -44,7 +45,7 @@ const QString kPictureFilter = QStringLiteral(
 
 // The commands whose subsystems are not built yet: shown, but disabled.
 const char* const kLaterCommands[] = {
-    "actNewWizard", "actTemplate", "actSelectPaper", "actPrinterSetup", "actPrint", "actCSVSelect", "actCSVView",
+    "actNewWizard", "actTemplate", "actSelectPaper", "actCSVSelect", "actCSVView",
     "actQelMenu", "actQelEditFree", "actQelEditTemplate", "actQelEditImage", "actQelEditInput", "actAdvancedPaper",
     "actAdvancedURL", "actUpdatePaper"};
 
@@ -64,7 +65,11 @@ std::unique_ptr<Screen> builtScreens(ScreenKind kind) {
 }  // namespace
 
 TfrmMain::TfrmMain(TAppFrame& frame, TPapersV2& papers, QWidget* parent)
-    : QMainWindow(parent), frame_(frame), papers_(papers), screenFactory_(builtScreens) {
+    : QMainWindow(parent),
+      frame_(frame),
+      papers_(papers),
+      printing_(std::make_unique<WindowPrinting>(this)),
+      screenFactory_(builtScreens) {
     setObjectName(QStringLiteral("frmMain"));
     setMinimumSize(kMinimumWidth, kMinimumHeight);
     applyShowHint();
@@ -82,11 +87,7 @@ TfrmMain::TfrmMain(TAppFrame& frame, TPapersV2& papers, QWidget* parent)
     createCommands();
     createMenus();
     statusBar();
-    if (frame_.defaultPrinterMissing()) {
-        printerStatus_ = new QLabel(kNoPrinter, this);
-        printerStatus_->setObjectName(QStringLiteral("PrinterStatus"));
-        statusBar()->addPermanentWidget(printerStatus_);
-    }
+    if (frame_.defaultPrinterMissing()) showPrinterStatus(true);
     restoreFormPosition(frame_, *this, 800, 600);
 }
 
@@ -116,8 +117,9 @@ void TfrmMain::createCommands() {
     addCommand(QStringLiteral("actSelectPaper"), QStringLiteral("用紙選択(&L)..."));
     on(addCommand(QStringLiteral("actEnvironment"), QStringLiteral("環境設定(&E)...")),
        [this] { showEnvironment(TfrmEnvironment::EnvPage); });
-    addCommand(QStringLiteral("actPrinterSetup"), QStringLiteral("プリンタ設定(&R)..."));
-    addCommand(QStringLiteral("actPrint"), QStringLiteral("印刷(&P)..."), QKeySequence(Qt::CTRL | Qt::Key_P));
+    on(addCommand(QStringLiteral("actPrinterSetup"), QStringLiteral("プリンタ設定(&R)...")), [this] { printerSetup(); });
+    on(addCommand(QStringLiteral("actPrint"), QStringLiteral("印刷(&P)..."), QKeySequence(Qt::CTRL | Qt::Key_P)),
+       [this] { print(); });
     on(addCommand(QStringLiteral("actExit"), QStringLiteral("$(AppName)の終了(&X)")), [this] { close(); });
     on(addCommand(QStringLiteral("actHelp"), QStringLiteral("$(AppName)の使い方(&C)")), [this] { openHelp(); });
     on(addCommand(QStringLiteral("actHomepage"), QStringLiteral("ハルヴィクのホームページ(&H)")),
@@ -255,9 +257,12 @@ void TfrmMain::tell(const QString& text) {
     userInterface().messageBox(frame_.expandMacros(QStringLiteral("$(AppName)")), text, {MessageButton::Ok}, 0, 0);
 }
 
+QString TfrmMain::documentName() const {
+    return fileName_.isEmpty() ? kNewDocumentName : QFileInfo(fileName_).fileName();
+}
+
 void TfrmMain::UpdateTitle() {
-    const QString name = fileName_.isEmpty() ? kNewDocumentName : QFileInfo(fileName_).fileName();
-    setWindowTitle(format(frame_.expandMacros(QStringLiteral("$(TitleBarFormat)")), {name}));
+    setWindowTitle(format(frame_.expandMacros(QStringLiteral("$(TitleBarFormat)")), {documentName()}));
 }
 
 void TfrmMain::StoreScreen() {
@@ -403,6 +408,26 @@ void TfrmMain::exportUserPapers() {
         poremi::exportUserPapers(papers_, *file);
     }
     tell(kUserPapersExported);
+}
+
+bool TfrmMain::print() {
+    StoreScreen();
+    showPrinterStatus(printing_->printers().isEmpty());
+    return printing_->print(*document_, documentName());
+}
+
+void TfrmMain::printerSetup() {
+    printing_->showPrinterSetup(QString());
+    showPrinterStatus(printing_->printers().isEmpty());
+}
+
+void TfrmMain::showPrinterStatus(bool noPrinter) {
+    if (!printerStatus_ && noPrinter) {
+        printerStatus_ = new QLabel(kNoPrinter, this);
+        printerStatus_->setObjectName(QStringLiteral("PrinterStatus"));
+        statusBar()->addPermanentWidget(printerStatus_);
+    }
+    if (printerStatus_) printerStatus_->setVisible(noPrinter);
 }
 
 void TfrmMain::showEnvironment(int page) {

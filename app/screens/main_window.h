@@ -21,6 +21,7 @@ class THistoryMenu;
 class TLabelData;
 class TPaperInfo;
 class TPapersV2;
+class WindowPrinting;
 
 class TfrmMain : public QMainWindow {
     Q_OBJECT
@@ -71,6 +72,11 @@ public:
     bool save();
     bool saveAs();
     void exportLabel();
+    // Prints the document through the print dialog; true when a job was delivered.
+    bool print();
+    void printerSetup();
+    // The printing of this window, its dialog choices and where its queues come from.
+    WindowPrinting& printing() { return *printing_; }
     void importUserPapers();
     void exportUserPapers();
     void showEnvironment(int page);
@@ -92,6 +98,10 @@ private:
     std::optional<QString> askFile(bool save, const QString& title, const QString& filter, int filterIndex,
                                    const QString& extension, const QString& proposed, int* chosenIndex = nullptr);
     QString documentFilter() const;
+    // The document's file name without folder, or the name of a new document.
+    QString documentName() const;
+    // Says in the status bar whether no printer is set up.
+    void showPrinterStatus(bool noPrinter);
     // A message with one OK button, shown as it is.
     void tell(const QString& text);
     void openHelp();
@@ -108,6 +118,7 @@ private:
     THistoryManager recentFolders_;
     THistoryMenu* recentMenu_ = nullptr;
     QLabel* printerStatus_ = nullptr;
+    std::unique_ptr<WindowPrinting> printing_;
     ScreenFactory screenFactory_;
     WizardTextConversion wizardTextConversion_;
 };
