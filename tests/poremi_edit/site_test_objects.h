@@ -3,6 +3,7 @@
 // that shows a site in a scroll area and drives it with the pointer and keys.
 
 #include "document/model/designer.h"
+#include "document/model/property_interfaces.h"
 #include "document/model/rect_object.h"
 #include "edit/draw_site_widget.h"
 
