@@ -62,11 +62,12 @@ bool DrawSiteEdit::canExecute(DrawSite& site) {
 
 void DrawSiteEdit::runTargets(DrawSite& site, TActionList& history) {
     // Every action of one execution is one step, so that one undo takes the whole command back.
+    RunningScope running(*this);
+    std::vector<TDrawObject*> order = list_.items();
+    if (!rule_.fromFront) std::reverse(order.begin(), order.end());
     GroupScope group(history, rule_.actionString);
     executeFirst(site);
     if (!hasEachStep()) return;
-    std::vector<TDrawObject*> order = list_.items();
-    if (!rule_.fromFront) std::reverse(order.begin(), order.end());
     for (TDrawObject* object : order) runOne(site, *object, history);
 }
 

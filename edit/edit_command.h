@@ -50,6 +50,9 @@ public:
     bool canExecute(DrawSite& site);
     // Runs the first step and the step per object on the list made, as one undo step.
     void runTargets(DrawSite& site, TActionList& history);
+    // While running, the list is the running command's: enabled-state checks (from signals
+    // the command's own steps send) leave it alone.
+    bool isRunning() const { return running_; }
 
 protected:
     // The command's own filter.
@@ -62,11 +65,25 @@ protected:
     bool listFitsRule() const;
     TDOList& list() { return list_; }
 
+    // Marks the command as running for its lifetime.
+    class RunningScope {
+    public:
+        explicit RunningScope(DrawSiteEdit& edit) : edit_(edit), was_(edit.running_) { edit_.running_ = true; }
+        ~RunningScope() { edit_.running_ = was_; }
+        RunningScope(const RunningScope&) = delete;
+        RunningScope& operator=(const RunningScope&) = delete;
+
+    private:
+        DrawSiteEdit& edit_;
+        bool was_;
+    };
+
 private:
     void runOne(DrawSite& site, TDrawObject& object, TActionList& history);
 
     TargetRule rule_;
     TDOList list_;
+    bool running_ = false;
 };
 
 // A screen's own object operation without a menu entry; it records into the application's

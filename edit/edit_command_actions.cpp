@@ -59,6 +59,7 @@ TDrawSiteActionBase::TDrawSiteActionBase(const QString& caption, const QKeySeque
 }
 
 void TDrawSiteActionBase::updateEnabled() {
+    if (isRunning()) return;
     const EditTarget target = focusedEditTarget();
     bool enabled = false;
     if (target.site) {
@@ -183,6 +184,7 @@ void TDSAPaste::executeOn(DrawSite& site) {
             paste.pending_.clear();
         }
     } release{*this};
+    RunningScope running(*this);
     makeList(site);
     if (listFitsRule()) {
         runTargets(site, TActionList::instance());
