@@ -12,10 +12,16 @@
 #include "objects/text_object.h"
 
 #include <QtCore/QBuffer>
+#include <QtCore/QDir>
+#include <QtCore/QFile>
+#include <QtCore/QTemporaryDir>
+#include <QtCore/QProcess>
+#include <QtCore/QStandardPaths>
 #include <QtCore/QMimeData>
 #include <QtCore/QtEndian>
 #include <QtGui/QClipboard>
 #include <QtGui/QImage>
+#include <QtGui/QScreen>
 #include <QtTest/QTest>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QComboBox>
@@ -57,7 +63,9 @@ protected:
         window.resize(600, 700);
         window.show();
         QApplication::setActiveWindow(&window);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        // An X server without a window manager activates the window only when told (xdotool).
+        if (QGuiApplication::platformName() != u"xcb") ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
         site->setFocus();
         QApplication::processEvents();
     }
@@ -501,6 +509,102 @@ TEST_F(EditCommandTest, ShortcutsReachTheSiteOrTheFocusedBoxWithoutAmbiguity) {
     EXPECT_EQ(site->drawObjects().size(), 2u);
     qInstallMessageHandler(previous);
     for (const QString& warning : warnings) EXPECT_FALSE(warning.contains(QStringLiteral("Ambiguous"))) << warning.toStdString();
+}
+
+
+// The clipboard of a real X server, read and filled by xclip.
+class XclipClipboard : public EditCommandTest {
+protected:
+    void SetUp() override {
+        if (QGuiApplication::platformName() != u"xcb") GTEST_SKIP() << "needs an X server";
+        if (QStandardPaths::findExecutable("xclip").isEmpty() || QStandardPaths::findExecutable("xdotool").isEmpty())
+            GTEST_SKIP() << "needs xclip and xdotool";
+        EditCommandTest::SetUp();
+        ASSERT_EQ(QProcess::execute("xdotool", {"windowfocus", "--sync", QString::number(window.winId())}), 0);
+        QTest::qWait(100);
+        site->setFocus();
+    }
+    void TearDown() override {
+        // Taking the clipboard back ends the xclip that served it.
+        QGuiApplication::clipboard()->setText(QStringLiteral("done"));
+        QTest::qWait(50);
+        EditCommandTest::TearDown();
+    }
+
+    // Runs xclip while our event loop answers the X server's clipboard requests.
+    static QByteArray xclip(const QStringList& arguments, const QByteArray& input = {}) {
+        QProcess process;
+        process.start(QStringLiteral("xclip"), QStringList{QStringLiteral("-selection"), QStringLiteral("clipboard")} + arguments);
+        EXPECT_TRUE(process.waitForStarted());
+        if (!input.isNull()) {
+            process.write(input);
+            process.closeWriteChannel();
+        }
+        for (int i = 0; i < 500 && process.state() != QProcess::NotRunning; ++i) QTest::qWait(10);
+        EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+        return process.readAllStandardOutput();
+    }
+
+    // Waits until the clipboard offers the format, as another program set it.
+    static bool clipboardOffers(const QString& format) {
+        for (int i = 0; i < 100; ++i) {
+            const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+            if (mime && mime->formats().contains(format)) return true;
+            QTest::qWait(20);
+        }
+        return false;
+    }
+
+    void saveShot(const QString& name) {
+        const QString dir = qEnvironmentVariable("POREMI_TEST_OUTPUT_DIR");
+        QDir().mkpath(dir);
+        window.screen()->grabWindow(window.winId()).toImage().save(dir + QLatin1Char('/') + name);
+    }
+};
+
+TEST_F(XclipClipboard, CtrlCOffersTheObjectsToOtherPrograms) {
+    TLORect* rect = add<TLORect>({100, 100, 400, 300});
+    select({rect});
+    commands->updateStates();
+    ASSERT_EQ(QProcess::execute("xdotool", {"key", "ctrl+c"}), 0);
+    QTest::qWait(100);
+
+    const QByteArray targets = xclip({QStringLiteral("-t"), QStringLiteral("TARGETS"), QStringLiteral("-o")});
+    EXPECT_TRUE(targets.split('\n').contains(QByteArray(kDrawObjectsMimeType))) << targets.toStdString();
+    QByteArray bytes = xclip({QStringLiteral("-t"), QString::fromLatin1(kDrawObjectsMimeType), QStringLiteral("-o")});
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    TDOList read;
+    read.readFrom(buffer);
+    ASSERT_EQ(read.count(), 1);
+    EXPECT_EQ(read.item(0)->className(), QStringLiteral("TLORect"));
+    read.freeAll();
+}
+
+TEST_F(XclipClipboard, TextAndPicturesOfOtherProgramsPasteAsNewObjects) {
+    xclip({QStringLiteral("-i")}, QStringLiteral("他のプログラム").toUtf8());
+    ASSERT_TRUE(clipboardOffers(QStringLiteral("text/plain")));
+    commands->paste->executeOn(*site);
+    ASSERT_EQ(site->drawObjects().size(), 1u);
+    auto* text = dynamic_cast<TLOText*>(site->drawObjects()[0]);
+    ASSERT_TRUE(text);
+    EXPECT_EQ(text->text(), QStringList{QStringLiteral("他のプログラム")});
+
+    QTemporaryDir dir;
+    const QString png = dir.filePath(QStringLiteral("red.png"));
+    QFile file(png);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(pngBytes({360, 180}));
+    file.close();
+    xclip({QStringLiteral("-t"), QStringLiteral("image/png"), QStringLiteral("-i"), png});
+    ASSERT_TRUE(clipboardOffers(QStringLiteral("image/png")));
+    commands->paste->executeOn(*site);
+    ASSERT_EQ(site->drawObjects().size(), 2u);
+    auto* image = dynamic_cast<TLOImage*>(site->drawObjects()[1]);
+    ASSERT_TRUE(image);
+    EXPECT_EQ(image->imageData().picture().width(), 360);
+    QTest::qWait(50);
+    saveShot(QStringLiteral("xcb_edit_commands_pasted.png"));
 }
 
 }  // namespace
