@@ -1,7 +1,9 @@
 // The edit commands on a shown site beside a line edit and an editable combo box.
 
+#include "base/error.h"
 #include "document/model/action_history.h"
 #include "document/model/designer.h"
+#include "document/model/label_object.h"
 #include "document/stream/stream_error.h"
 #include "edit/clipboard_objects.h"
 #include "edit/draw_site_widget.h"
@@ -511,6 +513,66 @@ TEST_F(EditCommandTest, ShortcutsReachTheSiteOrTheFocusedBoxWithoutAmbiguity) {
     for (const QString& warning : warnings) EXPECT_FALSE(warning.contains(QStringLiteral("Ambiguous"))) << warning.toStdString();
 }
 
+
+TEST_F(EditCommandTest, OperationTargetsFollowTheClassRule) {
+    TLORect* rect = add<TLORect>({100, 100, 200, 200});
+    TLOText* text = add<TLOText>({300, 300, 400, 400});
+    select({rect, text});
+    struct Case {
+        const char* name;
+        QString className;
+        bool classOnly;
+        bool multiSelect;
+        std::vector<TDrawObject*> targets;  // front to back; none: the operation does not run
+    };
+    const std::vector<Case> cases{
+        {"any class", {}, false, true, {text, rect}},
+        {"texts, others dropped", QStringLiteral("TLOText"), false, true, {text}},
+        {"texts only", QStringLiteral("TLOText"), true, true, {}},
+        {"a base class", QStringLiteral("TLabelObject"), true, true, {text, rect}},
+        {"one target asked, two selected", {}, false, false, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TargetRule rule;
+        rule.targetClassName = c.className;
+        rule.targetClassOnly = c.classOnly;
+        rule.multiSelect = c.multiSelect;
+        TDSOperation operation(rule);
+        std::vector<TDrawObject*> visited;
+        operation.OnEachObject = [&](DrawSite&, TDrawObject& object) { visited.push_back(&object); };
+        EXPECT_EQ(operation.prepare(*site), !c.targets.empty());
+        operation.execute(*site);
+        // Back to front.
+        EXPECT_EQ(visited, std::vector<TDrawObject*>(c.targets.rbegin(), c.targets.rend()));
+    }
+}
+
+TEST_F(EditCommandTest, AFailingStepStopsTheRestAndKeepsWhatWasDone) {
+    std::vector<TLORect*> rects;
+    for (int i = 0; i < 3; ++i) rects.push_back(add<TLORect>({100 * i, 0, 100 * i + 80, 80}));
+    select({rects[0], rects[1], rects[2]});
+    TargetRule rule;
+    rule.actionType = atChange;
+    TDSOperation operation(rule);
+    operation.OnEachObject = [](DrawSite&, TDrawObject& object) {
+        auto& label = static_cast<TLabelObject&>(object);
+        label.setDontPrint(true);
+        if (object.site()->indexOf(object) == 1) throw Exception(QStringLiteral("失敗"));
+    };
+    EXPECT_THROW(operation.execute(*site), Exception);
+    // Back to front: the first changed and recorded, the second failed, the third untouched.
+    EXPECT_TRUE(rects[0]->dontPrint());
+    EXPECT_FALSE(rects[2]->dontPrint());
+    ASSERT_TRUE(TActionList::instance().canUndo());
+    TActionList::instance().undo();
+    EXPECT_FALSE(rects[0]->dontPrint());
+    // The group was closed: a later command is a step of its own.
+    commands->lock->executeOn(*site);
+    TActionList::instance().undo();
+    EXPECT_TRUE(rects[0]->movable());
+    EXPECT_FALSE(TActionList::instance().canUndo());
+}
 
 // The clipboard of a real X server, read and filled by xclip.
 class XclipClipboard : public EditCommandTest {
