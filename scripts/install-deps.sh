@@ -14,7 +14,7 @@ packages=(
   poppler-utils
   libcups2-dev
   zbar-tools
-  xvfb xauth xdotool imagemagick
+  xvfb xauth xdotool xclip imagemagick
   desktop-file-utils
 )
 
