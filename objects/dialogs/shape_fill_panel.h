@@ -6,20 +6,17 @@
 #include "render/raster/fill_color.h"
 
 #include <QtWidgets/QWidget>
-#include <array>
 #include <functional>
 
 class QLabel;
-class QToolButton;
 
 namespace poremi {
+
+class TColGrid;
 
 class ShapeFillPanel : public QWidget {
     Q_OBJECT
 public:
-    // The palette, row by row, as colour values (0x00BBGGRR).
-    static const std::array<TColor, 40>& paletteColors();
-
     explicit ShapeFillPanel(QWidget* parent = nullptr);
 
     // Copies fill in.
@@ -27,8 +24,8 @@ public:
     // The copy; a fill that is no picture (or a disabled panel) keeps no hidden picture.
     void read(TColorSpec& fill) const;
 
-    // The palette's buttons, row by row.
-    QToolButton* colorButton(int index) const { return buttons_.at(std::size_t(index)); }
+    // The palette grid; choosing a cell there sets the colour.
+    TColGrid* grid() const { return grid_; }
 
     // Called after every change of the copy.
     std::function<void()> onChange;
@@ -38,7 +35,7 @@ private:
     void showSample();
 
     TColorSpec fill_;
-    std::array<QToolButton*, 40> buttons_{};
+    TColGrid* grid_ = nullptr;
     QLabel* sample_ = nullptr;
 };
 
