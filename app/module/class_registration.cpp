@@ -2,6 +2,8 @@
 
 #include "document/model/designer.h"
 #include "document/model/document_model_classes.h"
+#include "objects/dialogs/alpha_mask_designer.h"
+#include "objects/dialogs/back_image_designer.h"
 #include "objects/dialogs/jan_designer.h"
 #include "objects/dialogs/picture_designers.h"
 #include "objects/dialogs/shape_designers.h"
@@ -30,6 +32,8 @@ void registerAllDesigners() {
     registerSiteDesigners();
     designers.registerDesigner(std::make_shared<TDOJANCodeEditor>());
     registerPictureDesigners(designers);
+    designers.registerDesigner(std::make_shared<TDOBackImageEditor>());
+    designers.registerDesigner(std::make_shared<TDOAlphaMaskEditor>());
     designers.registerDesigner(std::make_shared<TDOLineEditor>());
     designers.registerDesigner(std::make_shared<TDORectEditor>());
     designers.registerDesigner(std::make_shared<TDODecoLineEditor>());

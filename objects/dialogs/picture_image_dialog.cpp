@@ -1,7 +1,6 @@
 #include "objects/dialogs/picture_image_dialog.h"
 
-#include "base/user_interface.h"
-#include "core/app_frame.h"
+#include "objects/dialogs/picture_file_choice.h"
 #include "objects/dialogs/position_panel.h"
 #include "objects/picture_size.h"
 
@@ -21,21 +20,6 @@ namespace {
 int rememberedPage = 0;
 
 constexpr QSize previewSize(240, 180);
-
-QString pictureFileFilter() {
-    QStringList patterns;
-    for (const QString& extension : ExpandMacros(QStringLiteral("$(ImageFileExtentions)")).split(QLatin1Char(';'), Qt::SkipEmptyParts))
-        patterns << QLatin1Char('*') + extension;
-    return QStringLiteral("イメージファイル|%1").arg(patterns.join(QLatin1Char(';')));
-}
-
-void reportLoadFailure() {
-    const QString text = QStringLiteral("イメージの読み込みに失敗しました");
-    if (TAppFrame* frame = TAppFrame::instance())
-        frame->showMessageBox(text);
-    else
-        userInterface().messageBox(QString(), text, {MessageButton::Ok}, 0, 0);
-}
 
 }  // namespace
 
@@ -85,22 +69,8 @@ QWidget* TfrmIllustProperty::makePicturePage() {
 }
 
 bool TfrmIllustProperty::choosePicture() {
-    FileQuestion question;
-    question.title = QStringLiteral("イラストの選択");
-    question.filter = pictureFileFilter();
-    const std::optional<FileAnswer> answer = userInterface().askFileName(question);
-    if (!answer) return false;
-    const QString path = answer->fileName;
     TPicture picture;
-    try {
-        picture.loadFromFile(path);
-        // Broken pixel data shows only when decoded: decode now, while the file can be refused.
-        if (picture.graphic()->image().isNull() && picture.graphic()->format() != GraphicFormat::Metafile)
-            throw PictureDecodeError();
-    } catch (const Exception&) {
-        reportLoadFailure();
-        return false;
-    }
+    if (!choosePictureFile(QStringLiteral("イラストの選択"), picture)) return false;
     imageData_.picture().assign(picture);
     ObjectPosition place = position_->read();
     const QSize size =

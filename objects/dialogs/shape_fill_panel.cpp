@@ -34,6 +34,16 @@ void ShapeFillPanel::read(TColorSpec& fill) const {
     fill.assign(copy);
 }
 
+void ShapeFillPanel::setPicture(const TPicture& picture, const TRect& clip) {
+    fill_.setKind(TColorSpecKind::cskBitmap);
+    fill_.setTile(false);
+    fill_.setTileShift(false);
+    fill_.imageData().picture().assign(picture);
+    fill_.imageData().clipFilter().setClipRect(clip);
+    showSample();
+    if (onChange) onChange();
+}
+
 void ShapeFillPanel::choose(TColor color) {
     fill_.setKind(TColorSpecKind::cskSolid);
     fill_.setStyle(TBrushStyle::bsSolid);

@@ -21,6 +21,9 @@ public:
 
     // Copies fill in.
     void load(const TColorSpec& fill);
+    // Makes the copy a picture fill of picture cut to clip (picture pixels), not tiled.
+    void setPicture(const TPicture& picture, const TRect& clip);
+    const TColorSpec& fill() const { return fill_; }
     // The copy; a fill that is no picture (or a disabled panel) keeps no hidden picture.
     void read(TColorSpec& fill) const;
 
