@@ -2,6 +2,7 @@
 
 #include "objects/dialogs/color_grid.h"
 
+#include <QtGui/QPainter>
 #include <QtWidgets/QLabel>
 #include <QtWidgets/QVBoxLayout>
 
@@ -53,6 +54,17 @@ void ShapeFillPanel::choose(TColor color) {
 }
 
 void ShapeFillPanel::showSample() {
+    if (fill_.kind() == TColorSpecKind::cskBitmap && !fill_.imageData().isEmpty()) {
+        // The picture as cut, stretched over the strip.
+        QPixmap shown(grid_->sizeHint().width(), sample_->minimumHeight());
+        shown.fill(Qt::white);
+        QPainter painter(&shown);
+        fill_.imageData().draw(painter, shown.rect());
+        painter.end();
+        sample_->setPixmap(shown);
+        return;
+    }
+    sample_->setText(QStringLiteral("選択中の色"));
     // The caption in the colour XOR RGB(170, 170, 170) stays readable on any colour.
     const QColor color = toQColor(fill_.color());
     const QColor caption = toQColor(fill_.color() ^ 0xAAAAAA);

@@ -1,7 +1,7 @@
 #pragma once
-// The colour part of a fill: the palette of forty colours and a sample of the chosen one. It
-// works on its own copy of the fill; a click on a colour makes the copy a solid fill of it,
-// any other kind stays as it was loaded until then.
+// The colour part of a fill: the palette of forty colours and a sample of the chosen colour
+// or picture. It works on its own copy of the fill; a click on a colour makes the copy a solid
+// fill of it, any other kind stays as it was loaded until then.
 
 #include "render/raster/fill_color.h"
 
@@ -29,6 +29,8 @@ public:
 
     // The palette grid; choosing a cell there sets the colour.
     TColGrid* grid() const { return grid_; }
+    // The strip that shows the chosen colour, or the picture of a picture fill.
+    QLabel* sample() const { return sample_; }
 
     // Called after every change of the copy.
     std::function<void()> onChange;

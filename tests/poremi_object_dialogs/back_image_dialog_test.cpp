@@ -17,6 +17,7 @@
 #include <QtCore/QDir>
 #include <QtGui/QGuiApplication>
 #include <QtTest/QTest>
+#include <QtWidgets/QLabel>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QTabWidget>
 #include <gtest/gtest.h>
@@ -82,6 +83,7 @@ TEST_F(BackImageDialog, aChosenPictureIsCutToTheFacesAspectRatioAndCentred) {
         TfrmBackGround dialog(*background);
         ui.answerFile(pictureFile(c.picture));
         ASSERT_TRUE(dialog.chooseFillPicture());
+        EXPECT_EQ(dialog.fillPanel()->sample()->pixmap().toImage().pixel(5, 5), qRgb(0, 255, 0)) << "the picture shows";
         dialog.writeTo(*background);
         const TColorSpec& fill = background->fillColor();
         EXPECT_EQ(fill.kind(), TColorSpecKind::cskBitmap);
@@ -89,6 +91,19 @@ TEST_F(BackImageDialog, aChosenPictureIsCutToTheFacesAspectRatioAndCentred) {
         EXPECT_EQ(fill.imageData().picture().width(), c.picture.width());
         EXPECT_EQ(fill.imageData().clipFilter().clipRect(), c.clip) << c.face;
     }
+}
+
+TEST_F(BackImageDialog, aPaletteColourAfterAPictureStoresASolidFillWithoutThePicture) {
+    TfrmBackGround dialog(*background);
+    ui.answerFile(pictureFile({40, 40}));
+    ASSERT_TRUE(dialog.chooseFillPicture());
+    chooseCell(dialog.fillPanel()->grid(), 1);
+    EXPECT_TRUE(dialog.fillPanel()->sample()->pixmap().isNull());
+    EXPECT_EQ(dialog.fillPanel()->sample()->text(), QStringLiteral("選択中の色"));
+    dialog.writeTo(*background);
+    EXPECT_EQ(background->fillColor().kind(), TColorSpecKind::cskSolid);
+    EXPECT_EQ(background->fillColor().color(), kRed);
+    EXPECT_FALSE(background->fillColor().imageData().picture().hasGraphic());
 }
 
 TEST_F(BackImageDialog, aPictureShownWholeIsCutToTheFaceOnOpening) {
