@@ -2,9 +2,9 @@
 
 #include "document/model/designer.h"
 #include "document/model/document_model_classes.h"
+#include "objects/dialogs/jan_designer.h"
 #include "objects/dialogs/alpha_mask_designer.h"
 #include "objects/dialogs/back_image_designer.h"
-#include "objects/dialogs/jan_designer.h"
 #include "objects/dialogs/picture_designers.h"
 #include "objects/dialogs/shape_designers.h"
 #include "edit/rect_designer.h"
