@@ -5,6 +5,8 @@
 #include "edit/rect_designer.h"
 #include "objects/dialogs/date_dialog_designer.h"
 #include "objects/dialogs/jan_designer.h"
+#include "objects/dialogs/alpha_mask_designer.h"
+#include "objects/dialogs/back_image_designer.h"
 #include "objects/dialogs/picture_designers.h"
 #include "objects/dialogs/shape_designers.h"
 #include "objects/dialogs/text_designer.h"
@@ -32,6 +34,8 @@ void registerAllDesigners() {
     registerSiteDesigners();
     designers.registerDesigner(std::make_shared<TDOJANCodeEditor>());
     registerPictureDesigners(designers);
+    designers.registerDesigner(std::make_shared<TDOBackImageEditor>());
+    designers.registerDesigner(std::make_shared<TDOAlphaMaskEditor>());
     designers.registerDesigner(std::make_shared<TDOLineEditor>());
     designers.registerDesigner(std::make_shared<TDORectEditor>());
     designers.registerDesigner(std::make_shared<TDODecoLineEditor>());

@@ -7,14 +7,13 @@
 
 #include <QtWidgets/QDialog>
 
-class QCheckBox;
-class QDoubleSpinBox;
 class QLabel;
 class QPushButton;
-class QSpinBox;
 class QTabWidget;
 
 namespace poremi {
+
+class PositionPanel;
 
 class TfrmIllustProperty : public QDialog {
     Q_OBJECT
@@ -35,35 +34,21 @@ public:
 
     QTabWidget* tabs() const { return tabs_; }
     QPushButton* reselectButton() const { return reselect_; }
-    QSpinBox* angleBox() const { return angle_; }
-    QDoubleSpinBox* leftBox() const { return left_; }
-    QDoubleSpinBox* topBox() const { return top_; }
-    QDoubleSpinBox* widthBox() const { return width_; }
-    QDoubleSpinBox* heightBox() const { return height_; }
-    QCheckBox* dontPrintBox() const { return dontPrint_; }
-    QCheckBox* lockBox() const { return lock_; }
+    PositionPanel* position() const { return position_; }
 
     void done(int result) override;
 
 private:
     QWidget* makePicturePage();
-    QWidget* makePositionPage();
     void showPicture();
 
     TImageData imageData_;
-    TRect rect_;
     bool onSite_ = false;
     QTabWidget* tabs_ = nullptr;
     QLabel* preview_ = nullptr;
     QLabel* pixelSize_ = nullptr;
     QPushButton* reselect_ = nullptr;
-    QSpinBox* angle_ = nullptr;
-    QDoubleSpinBox* left_ = nullptr;
-    QDoubleSpinBox* top_ = nullptr;
-    QDoubleSpinBox* width_ = nullptr;
-    QDoubleSpinBox* height_ = nullptr;
-    QCheckBox* dontPrint_ = nullptr;
-    QCheckBox* lock_ = nullptr;
+    PositionPanel* position_ = nullptr;
 };
 
 }  // namespace poremi

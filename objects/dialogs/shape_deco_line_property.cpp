@@ -3,7 +3,7 @@
 #include "base/error.h"
 #include "objects/dialogs/shape_dialog_buttons.h"
 #include "objects/dialogs/shape_length_box.h"
-#include "objects/dialogs/shape_position_panel.h"
+#include "objects/dialogs/position_panel.h"
 #include "objects/shape_deco_line.h"
 
 #include <QtCore/QDir>

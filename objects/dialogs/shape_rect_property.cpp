@@ -3,7 +3,7 @@
 #include "objects/dialogs/shape_dialog_buttons.h"
 #include "objects/dialogs/shape_fill_panel.h"
 #include "objects/dialogs/shape_length_box.h"
-#include "objects/dialogs/shape_position_panel.h"
+#include "objects/dialogs/position_panel.h"
 #include "objects/shape_rect.h"
 
 #include <QtWidgets/QCheckBox>
@@ -25,7 +25,7 @@ TfrmRectProperty::TfrmRectProperty(bool ellipse, QWidget* parent)
       transparent_(new QRadioButton(QStringLiteral("透明にする(&T)"))),
       filled_(new QRadioButton(QStringLiteral("色で塗りつぶす(&F)"))),
       insideFill_(new ShapeFillPanel),
-      position_(new ShapePositionPanel) {
+      position_(new PositionPanel) {
     setWindowTitle(ellipse ? QStringLiteral("円図形の設定") : QStringLiteral("四角図形の設定"));
 
     auto* frame = new QWidget;
@@ -68,20 +68,12 @@ void TfrmRectProperty::load(const TLORect& shape) {
     frameFill_->load(shape.frameColor());
     (shape.fillInside() ? filled_ : transparent_)->setChecked(true);
     insideFill_->load(shape.fillColor());
-    position_->load({shape.angle(), !shape.movable(), shape.dontPrint(), shape.left(), shape.top(), shape.width(),
-                     shape.height()});
+    position_->loadFrom(shape);
 }
 
 void TfrmRectProperty::store(TLORect& shape) const {
     ChangeBracket bracket(shape.changeNotify());
-    const ShapePosition place = position_->read();
-    shape.setAngle(place.angle);
-    shape.setMovable(!place.locked);
-    shape.setDontPrint(place.dontPrint);
-    shape.setLeft(place.left);
-    shape.setTop(place.top);
-    shape.setWidth(place.width);
-    shape.setHeight(place.height);
+    position_->writeTo(shape);
     frameFill_->read(shape.frameColorObject());
     insideFill_->read(shape.fillColorObject());
     shape.setFrameWidth(frameWidth_->value());

@@ -13,7 +13,7 @@ namespace poremi {
 
 class ShapeFillPanel;
 class ShapeLengthBox;
-class ShapePositionPanel;
+class PositionPanel;
 class TLORect;
 
 class TfrmRectProperty : public QDialog {
@@ -33,7 +33,7 @@ public:
     QRadioButton* transparentButton() const { return transparent_; }
     QRadioButton* fillButton() const { return filled_; }
     ShapeFillPanel* insideFill() const { return insideFill_; }
-    ShapePositionPanel* position() const { return position_; }
+    PositionPanel* position() const { return position_; }
 
     void done(int result) override;
 
@@ -48,7 +48,7 @@ private:
     QRadioButton* transparent_;
     QRadioButton* filled_;
     ShapeFillPanel* insideFill_;
-    ShapePositionPanel* position_;
+    PositionPanel* position_;
 };
 
 }  // namespace poremi

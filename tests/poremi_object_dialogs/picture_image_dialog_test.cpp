@@ -6,6 +6,8 @@
 #include "document/model/draw_site.h"
 #include "objects/dialogs/picture_designers.h"
 #include "objects/dialogs/picture_image_dialog.h"
+#include "objects/dialogs/position_panel.h"
+#include "objects/dialogs/shape_length_box.h"
 #include "objects/object_classes.h"
 #include "tests/support/frame_fixture.h"
 
@@ -13,7 +15,7 @@
 #include <QtCore/QFile>
 #include <QtGui/QGuiApplication>
 #include <QtWidgets/QCheckBox>
-#include <QtWidgets/QDoubleSpinBox>
+#include <QtWidgets/QAbstractSpinBox>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QSpinBox>
 #include <QtWidgets/QTabWidget>
@@ -59,13 +61,13 @@ TEST_F(PictureImageDialog, isFilledFromTheImageWithTheCaptionOfItsSource) {
     image->setMovable(false);
     TfrmIllustProperty dialog(*image);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("イメージファイルの設定"));
-    EXPECT_EQ(dialog.angleBox()->value(), 30);
-    EXPECT_DOUBLE_EQ(dialog.leftBox()->value(), 10.0);
-    EXPECT_DOUBLE_EQ(dialog.topBox()->value(), 20.0);
-    EXPECT_DOUBLE_EQ(dialog.widthBox()->value(), 40.0);
-    EXPECT_DOUBLE_EQ(dialog.heightBox()->value(), 30.0);
-    EXPECT_TRUE(dialog.dontPrintBox()->isChecked());
-    EXPECT_TRUE(dialog.lockBox()->isChecked());
+    EXPECT_EQ(dialog.position()->angleBox()->value(), 30);
+    EXPECT_EQ(dialog.position()->leftBox()->value(), 100);
+    EXPECT_EQ(dialog.position()->topBox()->value(), 200);
+    EXPECT_EQ(dialog.position()->widthBox()->value(), 400);
+    EXPECT_EQ(dialog.position()->heightBox()->value(), 300);
+    EXPECT_TRUE(dialog.position()->dontPrintBox()->isChecked());
+    EXPECT_TRUE(dialog.position()->lockBox()->isChecked());
     EXPECT_EQ(dialog.tabs()->tabText(0), QStringLiteral("イラスト"));
     EXPECT_EQ(dialog.tabs()->tabText(1), QStringLiteral("位置"));
 
@@ -81,8 +83,8 @@ TEST_F(PictureImageDialog, aChosenFileIsShownAndSizesTheBoxesFromItsPixels) {
     EXPECT_EQ(ui.fileQuestions()[0].title, QStringLiteral("イラストの選択"));
     ASSERT_TRUE(dialog.hasPicture());
     // 400 × 300 on a site: the 2:1 picture fits the 400 square as 400 × 200.
-    EXPECT_DOUBLE_EQ(dialog.widthBox()->value(), 40.0);
-    EXPECT_DOUBLE_EQ(dialog.heightBox()->value(), 20.0);
+    EXPECT_EQ(dialog.position()->widthBox()->value(), 400);
+    EXPECT_EQ(dialog.position()->heightBox()->value(), 200);
     EXPECT_FALSE(image->imageData().picture().hasGraphic()) << "the object waits for OK";
 
     dialog.show();
@@ -106,15 +108,15 @@ TEST_F(PictureImageDialog, aFileThatDoesNotLoadIsReportedAndChangesNothing) {
     EXPECT_FALSE(dialog.choosePicture());
     EXPECT_FALSE(dialog.hasPicture());
     EXPECT_EQ(ui.texts(), QStringList{QStringLiteral("イメージの読み込みに失敗しました")});
-    EXPECT_DOUBLE_EQ(dialog.widthBox()->value(), 40.0);
+    EXPECT_EQ(dialog.position()->widthBox()->value(), 400);
 }
 
 TEST_F(PictureImageDialog, okWritesTheDialogAsOneUndoableStep) {
     ui.answerFile(pictureFile());
     TDOImageEditor editor([](TfrmIllustProperty& dialog) {
-        dialog.angleBox()->setValue(90);
-        dialog.leftBox()->setValue(5.5);
-        dialog.lockBox()->setChecked(true);
+        dialog.position()->angleBox()->setValue(90);
+        dialog.position()->leftBox()->setValue(55);
+        dialog.position()->lockBox()->setChecked(true);
         return int(QDialog::Accepted);
     });
     bool cancelled = true;

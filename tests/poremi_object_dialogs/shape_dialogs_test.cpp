@@ -4,11 +4,12 @@
 #include "document/model/action_history.h"
 #include "document/model/document_model_classes.h"
 #include "document/model/draw_site.h"
+#include "objects/dialogs/color_grid.h"
 #include "objects/dialogs/shape_designers.h"
 #include "objects/dialogs/shape_fill_panel.h"
 #include "objects/dialogs/shape_length_box.h"
 #include "objects/dialogs/shape_line_property.h"
-#include "objects/dialogs/shape_position_panel.h"
+#include "objects/dialogs/position_panel.h"
 #include "objects/dialogs/shape_rect_property.h"
 #include "objects/object_classes.h"
 #include "objects/shape_circle.h"
@@ -43,6 +44,11 @@ protected:
     void SetUp() override { TActionList::instance().clear(); }
     void TearDown() override { TActionList::instance().clear(); }
 };
+
+// Clicks a cell of a palette grid as a user does.
+void chooseCell(TColGrid* grid, int index) {
+    QTest::mouseClick(grid, Qt::LeftButton, {}, grid->cellRect(index).center());
+}
 
 // Types text into the box as a user does and leaves it.
 int typed(ShapeLengthBox& box, const QString& text) {
@@ -115,8 +121,8 @@ TEST_F(ShapeDialogs, okWritesEveryValueOfTheRectangleDialog) {
     typed(*dialog.frameWidthBox(), QStringLiteral("2.5"));
     dialog.roundRectBox()->setChecked(true);
     dialog.fillButton()->setChecked(true);
-    QTest::mouseClick(dialog.insideFill()->colorButton(1), Qt::LeftButton);
-    QTest::mouseClick(dialog.frameFill()->colorButton(5), Qt::LeftButton);
+    chooseCell(dialog.insideFill()->grid(), 1);
+    chooseCell(dialog.frameFill()->grid(), 5);
     dialog.position()->angleBox()->setValue(30);
     dialog.position()->dontPrintBox()->setChecked(true);
     dialog.position()->lockBox()->setChecked(true);
@@ -150,7 +156,7 @@ TEST_F(ShapeDialogs, okWritesThePointsWidthAndPaintOfALine) {
     typed(*dialog.lineWidthBox(), QStringLiteral("1.5"));
     typed(*dialog.startXBox(), QStringLiteral("1"));
     typed(*dialog.endYBox(), QStringLiteral("30.2"));
-    QTest::mouseClick(dialog.lineFill()->colorButton(1), Qt::LeftButton);
+    chooseCell(dialog.lineFill()->grid(), 1);
     dialog.dontPrintBox()->setChecked(true);
     dialog.store(curve);
     EXPECT_EQ(curve.lineWidth(), 15);
@@ -171,7 +177,7 @@ TEST_F(ShapeDialogs, aPaletteColourReplacesAPictureFillAndDropsThePicture) {
     TColorSpec read;
     panel.read(read);
     EXPECT_EQ(read.kind(), TColorSpecKind::cskGradation);  // untouched kinds stay
-    QTest::mouseClick(panel.colorButton(1), Qt::LeftButton);
+    chooseCell(panel.grid(), 1);
     panel.read(read);
     EXPECT_EQ(read.kind(), TColorSpecKind::cskSolid);
     EXPECT_EQ(read.color(), kRed);

@@ -1,4 +1,4 @@
-#include "objects/dialogs/shape_position_panel.h"
+#include "objects/dialogs/position_panel.h"
 
 #include "objects/dialogs/shape_length_box.h"
 
@@ -20,7 +20,7 @@ QCheckBox* makeLockBox(QWidget* parent) {
     return box;
 }
 
-ShapePositionPanel::ShapePositionPanel(QWidget* parent)
+PositionPanel::PositionPanel(QWidget* parent)
     : QWidget(parent),
       angle_(new QSpinBox(this)),
       left_(new ShapeLengthBox(-10000, 10000, this)),
@@ -43,7 +43,7 @@ ShapePositionPanel::ShapePositionPanel(QWidget* parent)
     layout->addRow(lock_);
 }
 
-void ShapePositionPanel::load(const ShapePosition& position) {
+void PositionPanel::load(const ObjectPosition& position) {
     angle_->setValue(position.angle);
     lock_->setChecked(position.locked);
     dontPrint_->setChecked(position.dontPrint);
@@ -53,7 +53,7 @@ void ShapePositionPanel::load(const ShapePosition& position) {
     height_->setValue(position.height);
 }
 
-ShapePosition ShapePositionPanel::read() const {
+ObjectPosition PositionPanel::read() const {
     return {angle_->value(), lock_->isChecked(), dontPrint_->isChecked(), left_->value(),
             top_->value(),   width_->value(),    height_->value()};
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The "位置" page of the rectangle and ellipse dialog: angle, left, top, width and height in
-// millimetres, left out of print and locked.
+// The "位置" page of the object dialogs: angle, left, top, width and height in millimetres,
+// left out of print and locked.
 
 #include "render/geometry/rect.h"
 
@@ -13,7 +13,7 @@ namespace poremi {
 
 class ShapeLengthBox;
 
-struct ShapePosition {
+struct ObjectPosition {
     int angle = 0;
     bool locked = false;  // not Movable
     bool dontPrint = false;
@@ -23,13 +23,32 @@ struct ShapePosition {
     int height = 0;
 };
 
-class ShapePositionPanel : public QWidget {
+class PositionPanel : public QWidget {
     Q_OBJECT
 public:
-    explicit ShapePositionPanel(QWidget* parent = nullptr);
+    explicit PositionPanel(QWidget* parent = nullptr);
 
-    void load(const ShapePosition& position);
-    ShapePosition read() const;
+    void load(const ObjectPosition& position);
+    ObjectPosition read() const;
+
+    // Fills the boxes from a turnable rectangle object.
+    template <class Object>
+    void loadFrom(const Object& object) {
+        load({object.angle(), !object.movable(), object.dontPrint(), object.left(), object.top(), object.width(),
+              object.height()});
+    }
+    // Writes angle, movable, do-not-print, Left, Top, Width and Height, in this order.
+    template <class Object>
+    void writeTo(Object& object) const {
+        const ObjectPosition place = read();
+        object.setAngle(place.angle);
+        object.setMovable(!place.locked);
+        object.setDontPrint(place.dontPrint);
+        object.setLeft(place.left);
+        object.setTop(place.top);
+        object.setWidth(place.width);
+        object.setHeight(place.height);
+    }
 
     QSpinBox* angleBox() const { return angle_; }
     ShapeLengthBox* leftBox() const { return left_; }

@@ -1,0 +1,50 @@
+#include "objects/dialogs/picture_file_choice.h"
+
+#include "base/user_interface.h"
+#include "core/app_frame.h"
+#include "render/raster/graphic.h"
+#include "render/raster/picture_codecs.h"
+
+#include <QtCore/QStringList>
+
+namespace poremi {
+namespace {
+
+QString pictureFileFilter() {
+    QStringList patterns;
+    for (const QString& extension : ExpandMacros(QStringLiteral("$(ImageFileExtentions)")).split(QLatin1Char(';'), Qt::SkipEmptyParts))
+        patterns << QLatin1Char('*') + extension;
+    return QStringLiteral("イメージファイル|%1").arg(patterns.join(QLatin1Char(';')));
+}
+
+void reportLoadFailure() {
+    const QString text = QStringLiteral("イメージの読み込みに失敗しました");
+    if (TAppFrame* frame = TAppFrame::instance())
+        frame->showMessageBox(text);
+    else
+        userInterface().messageBox(QString(), text, {MessageButton::Ok}, 0, 0);
+}
+
+}  // namespace
+
+bool choosePictureFile(const QString& title, TPicture& picture) {
+    FileQuestion question;
+    question.title = title;
+    question.filter = pictureFileFilter();
+    const std::optional<FileAnswer> answer = userInterface().askFileName(question);
+    if (!answer) return false;
+    TPicture loaded;
+    try {
+        loaded.loadFromFile(answer->fileName);
+        // Broken pixel data shows only when decoded: decode now, while the file can be refused.
+        if (loaded.graphic()->image().isNull() && loaded.graphic()->format() != GraphicFormat::Metafile)
+            throw PictureDecodeError();
+    } catch (const Exception&) {
+        reportLoadFailure();
+        return false;
+    }
+    picture.assign(loaded);
+    return true;
+}
+
+}  // namespace poremi
