@@ -6,7 +6,7 @@
 #include "base/progress.h"
 #include "document/model/draw_site.h"
 #include "document/model/object_list.h"
-#include "print/print_spec.h"
+#include "print/print_job_settings.h"
 
 #include <QtCore/QRect>
 #include <QtGui/QImage>

@@ -2,7 +2,7 @@
 
 #include "core/app_frame.h"
 #include "platform/settings_store.h"
-#include "print/print_spec.h"
+#include "print/print_job_settings.h"
 
 #include <QtCore/QUrl>
 #include <algorithm>

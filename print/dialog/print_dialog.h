@@ -3,7 +3,7 @@
 // "PDFファイル") with the adjustment remembered for that printer, the first label of a partly
 // used sheet, and the calibration sheet. Its choices are kept until the application ends.
 
-#include "print/print_spec.h"
+#include "print/print_job_settings.h"
 
 #include <QtWidgets/QDialog>
 #include <memory>
