@@ -1,7 +1,6 @@
 #include "objects/dialogs/date_dialog.h"
 
 #include "objects/dialogs/date_page.h"
-#include "objects/dialogs/text_message.h"
 #include "objects/dialogs/text_style_pages.h"
 #include "objects/text_date_object.h"
 
@@ -52,13 +51,7 @@ void TfrmDateProperty::store(TLODate& date) const {
 }
 
 void TfrmDateProperty::accept() {
-    QWidget* page = nullptr;
-    const QString refusal = pages_->refusal(page);
-    if (!refusal.isEmpty()) {
-        tabs_->setCurrentWidget(page);
-        showTextDialogMessage(refusal);
-        return;
-    }
+    if (pages_->showRefusal(*tabs_)) return;
     QDialog::accept();
 }
 

@@ -89,13 +89,7 @@ void TfrmTextProperty::accept() {
         lines_->setFocus();
         return;
     }
-    QWidget* page = nullptr;
-    const QString refusal = pages_->refusal(page);
-    if (!refusal.isEmpty()) {
-        tabs_->setCurrentWidget(page);
-        showTextDialogMessage(refusal);
-        return;
-    }
+    if (pages_->showRefusal(*tabs_)) return;
     QDialog::accept();
 }
 

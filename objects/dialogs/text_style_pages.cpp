@@ -1,6 +1,7 @@
 #include "objects/dialogs/text_style_pages.h"
 
 #include "objects/dialogs/text_fill_panel.h"
+#include "objects/dialogs/text_message.h"
 #include "objects/dialogs/text_position_panel.h"
 #include "objects/text_object.h"
 #include "render/text/font_library.h"
@@ -475,13 +476,11 @@ void TextStylePages::store(TLOText& text) const {
     text.setAutoSize(position.autoSize);
 }
 
-QString TextStylePages::refusal(QWidget*& page) const {
-    if (distortionOn_->isChecked() && patterns_->currentRow() < 0 && !ownDistortion_) {
-        page = fontPage_;
-        return QStringLiteral("変形パターンが指定されていません");
-    }
-    page = nullptr;
-    return {};
+bool TextStylePages::showRefusal(QTabWidget& tabs) const {
+    if (!distortionOn_->isChecked() || patterns_->currentRow() >= 0 || ownDistortion_) return false;
+    tabs.setCurrentWidget(fontPage_);
+    showTextDialogMessage(QStringLiteral("変形パターンが指定されていません"));
+    return true;
 }
 
 }  // namespace poremi

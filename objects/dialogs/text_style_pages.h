@@ -38,8 +38,8 @@ public:
     // distortion; a spacing, shadow, outline width or fill whose controls were left alone
     // keeps the stored value, even one the controls cannot show.
     void store(TLOText& text) const;
-    // Why OK cannot be taken (and the page to bring up), or an empty text.
-    QString refusal(QWidget*& page) const;
+    // When OK cannot be taken, brings up the page in tabs, says why and returns true.
+    bool showRefusal(QTabWidget& tabs) const;
 
 private:
     QWidget* buildFontPage();
