@@ -11,7 +11,6 @@ namespace poremi {
 
 namespace {
 
-constexpr int backgroundLayer = -100;
 constexpr TColor white = 0xFFFFFF;
 
 }  // namespace
@@ -32,7 +31,7 @@ const TClassInfo& TLOBackImage::staticClassInfo() {
 }
 
 TLOBackImage::TLOBackImage(TComponent* owner) : TLORectBase(owner) {
-    setLayerGroup(backgroundLayer);
+    setLayerGroup(kBackgroundLayer);
     for (TColorSpec* fill : {&fillColor_, &frameColor_, &blendColor_}) fill->notifier().addListener([this] { changed(); });
     blendPicture_.notifier().addListener([this] { changed(); });
 }

@@ -20,7 +20,6 @@ namespace poremi {
 namespace {
 
 constexpr int kUnitsPerInch = 254;
-constexpr int kPaperImageLayer = -50;
 // Rows rendered above and below each strip, so that nothing depends on where a strip ends.
 constexpr int kStripOverlap = 8;
 // The cut line: a 0.1 mm pen, 2 mm drawn and 1 mm left out (in pen widths).
@@ -164,7 +163,7 @@ void TPrintSite::loadObjects(int face, TDOList& objects) {
         paperImages(face, images);
         for (const TDrawObject* image : images.items()) {
             std::unique_ptr<TDrawObject> copy = TDrawObject::clone(*image);
-            copy->setLayerGroup(kPaperImageLayer);
+            copy->setLayerGroup(kPaperTemplateLayer);
             objects.add(copy.release());
         }
     }

@@ -20,6 +20,11 @@ namespace poremi {
 
 class DrawSite;
 
+// The layer groups that order a label's objects below the user's.
+inline constexpr int kBackgroundLayer = -100;
+// The paper's own designs: shown, never edited or stored as label data.
+inline constexpr int kPaperTemplateLayer = -50;
+
 class TDrawObject : public TComponent {
     POREMI_PERSISTENT(TDrawObject)
 public:
@@ -36,6 +41,7 @@ public:
     bool selectable() const { return selectable_; }
     // Making an object not selectable deselects it.
     void setSelectable(bool selectable);
+    // Back to front: kBackgroundLayer, kPaperTemplateLayer, 0 for the user's objects.
     int layerGroup() const { return layerGroup_; }
     void setLayerGroup(int layerGroup);
     TStringList& appendix() { return appendix_; }

@@ -17,7 +17,6 @@ namespace poremi {
 
 namespace {
 
-constexpr int kPaperTemplateLayer = -50;
 constexpr int kSizeTolerance = 20;  // 2 mm
 
 // Owns the objects of a list until the list is dropped.
