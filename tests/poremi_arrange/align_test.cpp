@@ -13,9 +13,9 @@ using testing::TArrangeBox;
 
 TRect transposed(const TRect& r) { return {r.top, r.left, r.bottom, r.right}; }
 
-class AlignTest : public ArrangeTest {};
+class ArrangeAlign : public ArrangeTest {};
 
-TEST_F(AlignTest, eachModeMovesTheSelectedObjectsAsOneStep) {
+TEST_F(ArrangeAlign, eachModeMovesTheSelectedObjectsAsOneStep) {
     struct Case {
         AlignMode mode;
         std::vector<TRect> start;
@@ -59,7 +59,7 @@ TEST_F(AlignTest, eachModeMovesTheSelectedObjectsAsOneStep) {
     }
 }
 
-TEST_F(AlignTest, needsTwoSelectedObjects) {
+TEST_F(ArrangeAlign, needsTwoSelectedObjects) {
     TArrangeBox* one = addBox({0, 0, 100, 100});
     TArrangeBox* two = addBox({300, 300, 350, 350}, false);
     EXPECT_FALSE(canAlign(*site));
@@ -72,7 +72,7 @@ TEST_F(AlignTest, needsTwoSelectedObjects) {
     EXPECT_FALSE(canAlign(*site));
 }
 
-TEST_F(AlignTest, aFailingObjectClosesTheHistoryGroup) {
+TEST_F(ArrangeAlign, aFailingObjectClosesTheHistoryGroup) {
     addBox({0, 0, 100, 100});
     addBox({300, 300, 350, 350});
     TArrangeBox::failing = true;

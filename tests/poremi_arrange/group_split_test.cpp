@@ -15,9 +15,9 @@ namespace {
 using testing::ArrangeTest;
 using testing::TArrangeBox;
 
-class GroupTest : public ArrangeTest {};
+class ArrangeGroup : public ArrangeTest {};
 
-TEST_F(GroupTest, groupingReplacesTheSelectionByOneSelectedGroup) {
+TEST_F(ArrangeGroup, groupingReplacesTheSelectionByOneSelectedGroup) {
     TArrangeBox* back = addBox({0, 0, 100, 100});
     TArrangeBox* aside = addBox({500, 500, 550, 550}, false);
     TArrangeBox* front = addBox({200, 50, 300, 150});
@@ -44,7 +44,7 @@ TEST_F(GroupTest, groupingReplacesTheSelectionByOneSelectedGroup) {
     EXPECT_NE(dynamic_cast<TDOGroup*>(objects()[1]), nullptr);
 }
 
-TEST_F(GroupTest, oneSelectedObjectIsNotGrouped) {
+TEST_F(ArrangeGroup, oneSelectedObjectIsNotGrouped) {
     TArrangeBox* only = addBox({0, 0, 100, 100});
     addBox({200, 0, 300, 100}, false);
     EXPECT_FALSE(canGroup(*site));
@@ -54,7 +54,7 @@ TEST_F(GroupTest, oneSelectedObjectIsNotGrouped) {
     EXPECT_EQ(history().count(), 0);
 }
 
-TEST_F(GroupTest, ungroupingPutsTheMembersBackSelected) {
+TEST_F(ArrangeGroup, ungroupingPutsTheMembersBackSelected) {
     addBox({0, 0, 100, 100});
     addBox({200, 50, 300, 150});
     groupObjects(*site);
@@ -76,7 +76,7 @@ TEST_F(GroupTest, ungroupingPutsTheMembersBackSelected) {
     EXPECT_EQ(objects(), std::vector<TDrawObject*>{group});
 }
 
-TEST_F(GroupTest, failuresCloseTheHistoryGroup) {
+TEST_F(ArrangeGroup, failuresCloseTheHistoryGroup) {
     addBox({0, 0, 100, 100});
     addBox({200, 50, 300, 150});
     TArrangeBox::failing = true;
@@ -90,7 +90,7 @@ TEST_F(GroupTest, failuresCloseTheHistoryGroup) {
     expectBalancedHistory();
 }
 
-class SplitTextTest : public ArrangeTest {
+class ArrangeSplitText : public ArrangeTest {
 protected:
     TLOText* addText(const QStringList& lines, const TRect& r) {
         auto* text = new TLOText(site.data());
@@ -102,7 +102,7 @@ protected:
     }
 };
 
-TEST_F(SplitTextTest, eachLineBecomesATextStackedInTheMiddle) {
+TEST_F(ArrangeSplitText, eachLineBecomesATextStackedInTheMiddle) {
     TLOText* source = addText({QStringLiteral("一行目"), QStringLiteral("二行目"), QStringLiteral("三行目")},
                               {50, 40, 450, 400});
     TArrangeBox* aside = addBox({900, 500, 950, 550});
@@ -137,7 +137,7 @@ TEST_F(SplitTextTest, eachLineBecomesATextStackedInTheMiddle) {
     EXPECT_EQ(objects(), (std::vector<TDrawObject*>{source, aside}));
 }
 
-TEST_F(SplitTextTest, oneLineIsNotSplit) {
+TEST_F(ArrangeSplitText, oneLineIsNotSplit) {
     addText({QStringLiteral("一行だけ")}, {50, 40, 450, 200});
     site->moveOptions.circle = true;
     EXPECT_FALSE(canSplitText(*site));
@@ -147,7 +147,7 @@ TEST_F(SplitTextTest, oneLineIsNotSplit) {
     EXPECT_EQ(history().count(), 0);
 }
 
-TEST_F(SplitTextTest, aFailingHookClosesTheHistoryGroup) {
+TEST_F(ArrangeSplitText, aFailingHookClosesTheHistoryGroup) {
     addText({QStringLiteral("上"), QStringLiteral("下")}, {50, 40, 450, 400});
     site->objectAdded = [](TDrawObject&) { throw Exception(QStringLiteral("書式を付けられません")); };
     EXPECT_THROW(splitText(*site), Exception);

@@ -29,9 +29,9 @@ std::pair<double, double> circleChord(int from, int to, double centre, double r)
     return {centre - half, centre + half};
 }
 
-class PositionTest : public ArrangeTest {};
+class ArrangePosition : public ArrangeTest {};
 
-TEST_F(PositionTest, rectangularFaceMovesToEachEdgeAndToTheMiddle) {
+TEST_F(ArrangePosition, rectangularFaceMovesToEachEdgeAndToTheMiddle) {
     struct Case {
         PositionMode mode;
         TRect expected;
@@ -64,7 +64,7 @@ TEST_F(PositionTest, rectangularFaceMovesToEachEdgeAndToTheMiddle) {
     }
 }
 
-TEST_F(PositionTest, roundFaceMovesToTheOutlineAtTheObjectsHeight) {
+TEST_F(ArrangePosition, roundFaceMovesToTheOutlineAtTheObjectsHeight) {
     makeSite(1200, 1200);
     const TFaceInfo face = faceOf(fsDoughnut, {150, 50, 1350, 1250});
     struct Case {
@@ -98,7 +98,7 @@ TEST_F(PositionTest, roundFaceMovesToTheOutlineAtTheObjectsHeight) {
     }
 }
 
-TEST_F(PositionTest, objectsBeyondTheRegionOrOnAnEmptyFaceStay) {
+TEST_F(ArrangePosition, objectsBeyondTheRegionOrOnAnEmptyFaceStay) {
     makeSite(1200, 1200);
     const TFaceInfo round = faceOf(fsDoughnut, {0, 0, 1200, 1200});
     const TRect above{500, -300, 540, -100};
@@ -116,7 +116,7 @@ TEST_F(PositionTest, objectsBeyondTheRegionOrOnAnEmptyFaceStay) {
     EXPECT_EQ(inside->getBounds(), (TRect{300, 300, 340, 340}));
 }
 
-TEST_F(PositionTest, turningFollowsTheDirectionFromTheCentre) {
+TEST_F(ArrangePosition, turningFollowsTheDirectionFromTheCentre) {
     struct Case {
         QPoint offset;  // of the box's centre from the site's centre (500, 300)
         int direction;
@@ -137,7 +137,7 @@ TEST_F(PositionTest, turningFollowsTheDirectionFromTheCentre) {
     }
 }
 
-TEST_F(PositionTest, aFailingObjectClosesTheHistoryGroup) {
+TEST_F(ArrangePosition, aFailingObjectClosesTheHistoryGroup) {
     addBox({100, 100, 200, 200});
     TArrangeBox::failing = true;
     EXPECT_THROW(positionObjects(*site, faceOf(fsRect, {0, 0, 1000, 600}), PositionMode::ToLeftEdge), Exception);
