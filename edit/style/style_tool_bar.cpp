@@ -105,6 +105,8 @@ StyleToolBar::StyleToolBar(QWidget* parent) : QWidget(parent) {
     fontSize_->setObjectName(QStringLiteral("cmbFontSize"));
     fontSize_->setEditable(true);
     fontSize_->setInsertPolicy(QComboBox::NoInsert);
+    // A typed "1" stays 1 rather than completing to 10.
+    fontSize_->setCompleter(nullptr);
     for (const int size : fontSizeChoices()) fontSize_->addItem(QString::number(size));
     fontSize_->setMinimumContentsLength(3);
     fontLayout->addWidget(fontSize_);
