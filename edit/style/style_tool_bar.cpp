@@ -206,9 +206,8 @@ bool StyleToolBar::hasFocus(const QWidget* box) const {
 }
 
 QString StyleToolBar::shownFontName(const QString& name) const {
-    if (fontName_->findText(name) >= 0 || FontLibrary::instance().isUsable(name)) return name;
-    const auto face = FontLibrary::instance().face(name, false, false);
-    return face && !face->source().family.isEmpty() ? face->source().family : name;
+    const std::optional<DrawnFace> face = drawnFace(name);
+    return face ? face->name : name;
 }
 
 void StyleToolBar::showSpec(const TStyleToolSpec& spec) {

@@ -80,6 +80,14 @@ TEST_F(StyleToolBarTest, FontNamesComeFromOurFontServices) {
     ASSERT_TRUE(FontLibrary::instance().isUsable(QStringLiteral("ＭＳ Ｐゴシック")));
     EXPECT_EQ(toolBar->fontNameBox()->currentText(), QStringLiteral("ＭＳ Ｐゴシック"));
     EXPECT_EQ(toolBar->spec().fontName, QStringLiteral("ＭＳ Ｐゴシック"));
+
+    // A face that is not installed shows as the face drawn in its place, the first fallback.
+    TStyleToolSpec missing;
+    missing.fontName = QStringLiteral("Arial");
+    ASSERT_FALSE(FontLibrary::instance().isUsable(missing.fontName));
+    toolBar->showSpec(missing);
+    EXPECT_EQ(toolBar->fontNameBox()->currentText(), QStringLiteral("ＭＳ Ｐゴシック"));
+    EXPECT_EQ(toolBar->fontNameBox()->findText(QStringLiteral("Arial")), -1);
 }
 
 TEST_F(StyleToolBarTest, SizeBoxAcceptsSixToNineHundredNinetyEight) {
