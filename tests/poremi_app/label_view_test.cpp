@@ -116,6 +116,7 @@ TEST_F(LabelViewTest, AutomaticZoomFitsTheLargestScaleOnEveryResize) {
     view.setAutomatic(true);
     showAt(QSize(500, 400));
     QSignalSpy scales(&view, &LabelView::scaleChanged);
+    QSignalSpy resizes(&view, &LabelView::viewResized);
     for (const QSize size : {QSize(500, 400), QSize(900, 300), QSize(300, 900), QSize(1200, 900)}) {
         view.resize(size);
         QCoreApplication::processEvents();
@@ -133,6 +134,7 @@ TEST_F(LabelViewTest, AutomaticZoomFitsTheLargestScaleOnEveryResize) {
         probe.scaler().setScale(fitted + 1);
         EXPECT_TRUE(probe.width() > client.width() || probe.height() > client.height()) << size.width() << " at " << fitted;
     }
+    EXPECT_EQ(resizes.count(), 3);
     EXPECT_GE(scales.count(), 2);
     EXPECT_EQ(scales.back().front().toInt(), view.scale());
 }
@@ -151,10 +153,22 @@ TEST_F(LabelViewTest, AFixedScaleShowsScrollBarsAndSurvivesResizing) {
     view.resize(500, 350);
     QCoreApplication::processEvents();
     EXPECT_EQ(view.scale(), 400);
+    // Leaving automatic fitting keeps the fitted scale and lets the scroll bars show.
+    view.setAutomatic(true);
+    const int fitted = view.scale();
+    view.setAutomatic(false);
+    view.resize(700, 500);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(view.scale(), fitted);
+    EXPECT_EQ(view.scrollBox().horizontalScrollBarPolicy(), Qt::ScrollBarAsNeeded);
+    view.setScale(400);
 
+    // Right after a new scale, before its scroll bars have shown.
     view.ensureVisible({560, 400, 600, 430});
+    QCoreApplication::processEvents();
     const QRect shown = view.site().visibleRegion().boundingRect();
-    EXPECT_TRUE(shown.contains(view.site().logToPixel({580, 415}))) << shown.x() << "," << shown.y();
+    for (const QPoint corner : {QPoint(560, 400), QPoint(600, 430)})
+        EXPECT_TRUE(shown.contains(view.site().logToPixel(corner))) << corner.x() << ": " << shown.right() << "," << shown.bottom();
     view.scrollToOrigin();
     EXPECT_EQ(view.scrollBox().horizontalScrollBar()->value(), 0);
     EXPECT_EQ(view.scrollBox().verticalScrollBar()->value(), 0);
@@ -291,6 +305,16 @@ TEST_F(LabelViewPictureTest, TheDefaultPapersFaceAtFitAndAt400) {
     document.setSeparatelyDesign(paper.separatelyDesign);
     WorkingCopy copy;
     copy.takeSheetFrom(document);
+    // A dark band across the hole shows the outline inverted over it.
+    TDOList objects;
+    auto* band = new TLORect;
+    const TRect outer = paper.paper->getFaceOuterRect(0);
+    band->setRect({0, rectHeight(outer) / 2 - 100, rectWidth(outer) * 3 / 4, rectHeight(outer) / 2 + 100});
+    band->fillColorObject().setColor(0x804020);
+    band->setFillInside(true);
+    objects.add(band);
+    copy.data().SaveLabelObjects(0, objects);
+    objects.freeAll();
     LabelView view;
     view.load(copy);
     EXPECT_TRUE(view.face().hasCutCenter()) << "the default paper is a disc label";
@@ -303,6 +327,8 @@ TEST_F(LabelViewPictureTest, TheDefaultPapersFaceAtFitAndAt400) {
     QDir().mkpath(folder);
     EXPECT_TRUE(view.grab().save(folder + QStringLiteral("/label_view_fit.png")));
     view.setScale(400);
+    const TRect hole = offsetRect(view.face().cutCenterRect(), -outer.left, -outer.top);
+    view.ensureVisible({hole.left - 50, hole.top - 50, hole.left + 50, hole.top + 50});
     QCoreApplication::processEvents();
     EXPECT_TRUE(view.grab().save(folder + QStringLiteral("/label_view_400.png")));
 }
