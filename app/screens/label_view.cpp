@@ -135,6 +135,7 @@ void LabelView::setPaintBetween(std::function<void(QPainter&)> paint) {
 }
 
 void LabelView::paintAfterObjects(QPainter& painter) const {
+    if (site_->logicalSize().isEmpty()) return;
     painter.save();
     painter.setBrush(Qt::NoBrush);
     // White XOR stays visible on any design: it inverts what lies below.
