@@ -4,16 +4,17 @@
 #include "app/screens/coalesced_refresh.h"
 #include "app/screens/face_site.h"
 #include "app/screens/image_background.h"
+#include "app/screens/label_view.h"
 #include "base/error.h"
 #include "base/user_interface.h"
 #include "core/app_frame.h"
 #include "document/model/action_history.h"
 #include "document/model/label_data.h"
+#include "document/model/object_list.h"
 #include "edit/clipboard_objects.h"
 #include "edit/draw_site_widget.h"
 #include "objects/dialogs/picture_file_choice.h"
 #include "objects/picture_back_image.h"
-#include "paper/paper_info.h"
 #include "render/raster/picture_codecs.h"
 
 #include <QtCore/QCoreApplication>
@@ -82,6 +83,17 @@ private:
     const TImageData& picture_;
 };
 
+// The document's design of the current label, put into the copy for the view to show.
+void copyCurrentLabel(TLabelData& document, WorkingCopy& copy) {
+    const int face = copy.currentLabel();
+    TDOList bottomFirst;
+    document.LoadLabelObjects(face, bottomFirst);
+    TDOList frontFirst;
+    for (auto object = bottomFirst.items().rbegin(); object != bottomFirst.items().rend(); ++object) frontFirst.add(*object);
+    copy.data().SaveLabelObjects(face, frontFirst);
+    bottomFirst.freeAll();
+}
+
 QPushButton* pushButton(const QString& name, const QString& caption, const QString& hint) {
     auto* button = new QPushButton(caption);
     button->setObjectName(name);
@@ -114,17 +126,11 @@ TfrmQelImage::TfrmQelImage(QWidget* parent) : Screen(parent) {
 
     refresh_ = new CoalescedRefresh([this] { refreshCommands(); }, this);
 
-    siteFrame_ = new QWidget;
-    siteFrame_->setObjectName(QStringLiteral("SiteFrame"));
-    siteFrame_->setAutoFillBackground(true);
-    siteFrame_->setBackgroundRole(QPalette::Dark);
-    siteFrame_->installEventFilter(this);
-    site_ = new TDrawSite(siteFrame_);
-    site_->setObjectName(QStringLiteral("Site"));
-    site_->scaler().setUnitDpi(254);
+    view_ = new LabelView;
+    view_->setAutomatic(true);
     // The screen never edits objects directly: the picture buttons change the label.
-    site_->setEnabled(false);
-    site_->onModifyChanged = [this] { refresh_->request(); };
+    site().setEnabled(false);
+    site().onModifyChanged = [this] { refresh_->request(); };
 
     auto* side = new QWidget;
     side->setObjectName(QStringLiteral("PicturePanel"));
@@ -135,7 +141,7 @@ TfrmQelImage::TfrmQelImage(QWidget* parent) : Screen(parent) {
 
     auto* middle = new QHBoxLayout;
     middle->setSpacing(8);
-    middle->addWidget(siteFrame_, 1);
+    middle->addWidget(view_, 1);
     middle->addWidget(side);
 
     auto* layout = new QVBoxLayout(this);
@@ -151,6 +157,8 @@ TfrmQelImage::TfrmQelImage(QWidget* parent) : Screen(parent) {
 }
 
 TfrmQelImage::~TfrmQelImage() = default;
+
+TDrawSite& TfrmQelImage::site() const { return view_->site(); }
 
 QWidget* TfrmQelImage::makeRibbon() {
     auto* ribbon = new QFrame;
@@ -293,30 +301,15 @@ bool TfrmQelImage::event(QEvent* event) {
     return Screen::event(event);
 }
 
-bool TfrmQelImage::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == siteFrame_ && event->type() == QEvent::Resize) fitSite();
-    return Screen::eventFilter(watched, event);
-}
-
-void TfrmQelImage::fitSite() {
-    const QRect room = siteFrame_->contentsRect().adjusted(8, 8, -8, -8);
-    if (room.isEmpty()) return;
-    site_->scaler().setScale(site_->fitScale(room.size(), true, true));
-    site_->move(room.x() + std::max(0, (room.width() - site_->width()) / 2),
-                room.y() + std::max(0, (room.height() - site_->height()) / 2));
-}
-
 void TfrmQelImage::load(TLabelData& document) {
     TActionList::instance().clear();
     copy_.takeSheetFrom(document);
-    const TPaperInfo* paper = copy_.data().Paper();
-    face_ = paper && paper->getFaceCount() > 0 ? paper->getFaceInfo(copy_.currentLabel()) : TFaceInfo();
-    // The label's own objects are the document's; the copy holds the sheet only.
-    loadFaceOntoSite(document, *site_);
-    fitSite();
-    site_->show();
-    site_->setModified(false);
-    const TLOBackImage* background = findBackground(*site_);
+    copyCurrentLabel(document, copy_);
+    view_->load(copy_);
+    view_->fit();
+    site().show();
+    site().setModified(false);
+    const TLOBackImage* background = findBackground(site());
     if (background && background->fillColor().kind() == TColorSpecKind::cskBitmap)
         picture_.assign(background->fillColor().imageData());
     else
@@ -327,15 +320,15 @@ void TfrmQelImage::load(TLabelData& document) {
 }
 
 bool TfrmQelImage::store(TLabelData& document) {
-    if (!site_->isModified()) return false;
-    storeSiteObjects(*site_, document, copy_.currentLabel());
+    if (!site().isModified()) return false;
+    storeSiteObjects(site(), document, copy_.currentLabel());
     TActionList::instance().clear();
     return true;
 }
 
-bool TfrmQelImage::isModified() const { return site_->isModified(); }
+bool TfrmQelImage::isModified() const { return site().isModified(); }
 
-void TfrmQelImage::markSaved() { site_->setModified(false); }
+void TfrmQelImage::markSaved() { site().setModified(false); }
 
 bool TfrmQelImage::chooseFile(const QString& folder) {
     FileQuestion question;
@@ -380,11 +373,11 @@ bool TfrmQelImage::takeClipboardPicture() {
 
 void TfrmQelImage::takePicture(const TPicture& picture) {
     picture_.picture().assign(picture);
-    const TRect outer = face_.outerRect();
+    const TRect outer = view_->face().outerRect();
     picture_.clipFilter().setClipRect(
         faceClipOfPicture(rectWidth(outer), rectHeight(outer), QSize(picture_.picture().width(), picture_.picture().height())));
-    applyBackground(*site_, picture_, face_);
-    site_->invalidateObjects();
+    applyBackground(site(), picture_, view_->face());
+    site().invalidateObjects();
     preview_->update();
     refresh_->request();
 }
@@ -399,7 +392,7 @@ void TfrmQelImage::showLoaderError(const QString& message) {
 void TfrmQelImage::refreshNow() { refresh_->flush(); }
 
 void TfrmQelImage::refreshCommands() {
-    const bool shown = hasShownBackground(*site_);
+    const bool shown = hasShownBackground(site());
     next_->setEnabled(shown);
     ribbonArrange_->setEnabled(shown);
     clipboard_->setEnabled(holdsPicture(QGuiApplication::clipboard()->mimeData()));

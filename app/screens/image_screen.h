@@ -6,7 +6,6 @@
 #include "app/screens/screen.h"
 #include "app/screens/working_copy.h"
 #include "core/history_manager.h"
-#include "paper/face_info.h"
 #include "render/raster/image_data.h"
 
 #include <QtCore/QStringList>
@@ -19,6 +18,7 @@ class QToolButton;
 namespace poremi {
 
 class CoalescedRefresh;
+class LabelView;
 class TDrawSite;
 class TPicture;
 
@@ -42,7 +42,7 @@ public:
     bool isModified() const override;
     void markSaved() override;
 
-    TDrawSite& site() const { return *site_; }
+    TDrawSite& site() const;
     // The picture the background shows, with its clip.
     const TImageData& picture() const { return picture_; }
     const QString& startFolder() const { return startFolder_; }
@@ -62,7 +62,6 @@ public:
 
 protected:
     bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     QWidget* makePictureButtons();
@@ -74,18 +73,15 @@ private:
     void takePicture(const TPicture& picture);
     void showLoaderError(const QString& message);
     void refreshCommands();
-    void fitSite();
     // Runs a command of the main window by its name, when it is enabled.
     void runWindowCommand(const QString& name);
 
     WorkingCopy copy_;
-    TFaceInfo face_;
     TImageData picture_;
     THistoryManager folders_;
     QString startFolder_;
 
-    QWidget* siteFrame_ = nullptr;
-    TDrawSite* site_ = nullptr;
+    LabelView* view_ = nullptr;
     QWidget* preview_ = nullptr;
     QPushButton* twain_ = nullptr;
     QPushButton* gallery_ = nullptr;
