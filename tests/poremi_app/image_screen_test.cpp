@@ -52,12 +52,26 @@ TEST(ImageScreenClip, TheLargestCentredPartWithTheFaceAspect) {
         EXPECT_EQ(faceClipOfPicture(c.faceWidth, c.faceHeight, c.picture), c.clip) << c.name;
 }
 
-TEST(ImageScreenStartFolder, TheNewestHistoryFolderElseAnExistingFolder) {
+TEST(ImageScreenStartFolder, TheNewestHistoryFolderThenThePictureFoldersThatExistThenTheProgramsFolder) {
     EXPECT_EQ(imageStartFolder({QStringLiteral("/pictures/new"), QStringLiteral("/pictures/old")}),
               QStringLiteral("/pictures/new"));
-    const QString fallback = imageStartFolder({});
-    EXPECT_FALSE(fallback.isEmpty());
-    EXPECT_TRUE(QDir(fallback).exists()) << fallback.toStdString();
+
+    // The user's folders as the XDG user-dirs file names them.
+    const QString home = test::freshFolder(QStringLiteral("home"));
+    const QString pictures = home + QStringLiteral("/Bilder");
+    const QString documents = home + QStringLiteral("/Dokumente");
+    QFile userDirs(qEnvironmentVariable("XDG_CONFIG_HOME") + QStringLiteral("/user-dirs.dirs"));
+    ASSERT_TRUE(userDirs.open(QIODevice::WriteOnly));
+    userDirs.write(QStringLiteral("XDG_PICTURES_DIR=\"%1\"\nXDG_DOCUMENTS_DIR=\"%2\"\n").arg(pictures, documents).toUtf8());
+    userDirs.close();
+
+    EXPECT_EQ(imageStartFolder({}), QCoreApplication::applicationDirPath());
+    ASSERT_TRUE(QDir().mkpath(documents + QStringLiteral("/My Pictures")));
+    EXPECT_EQ(imageStartFolder({}), documents + QStringLiteral("/My Pictures"));
+    ASSERT_TRUE(QDir().mkpath(pictures));
+    EXPECT_EQ(imageStartFolder({}), pictures);
+    EXPECT_EQ(imageStartFolder({QStringLiteral("/pictures/new")}), QStringLiteral("/pictures/new"));
+    userDirs.remove();
 }
 
 // Lets the replaced screens go.
