@@ -132,11 +132,7 @@ TfrmQelImage::TfrmQelImage(QWidget* parent) : Screen(parent) {
     site().setEnabled(false);
     site().onModifyChanged = [this] { refresh_->request(); };
 
-    auto* side = new QWidget;
-    side->setObjectName(QStringLiteral("PicturePanel"));
-    auto* sideLayout = new QVBoxLayout(side);
-    sideLayout->setContentsMargins(0, 0, 0, 0);
-    sideLayout->addWidget(makePictureButtons(), 1);
+    QWidget* side = makePictureButtons();
     side->setFixedWidth(240);
 
     auto* middle = new QHBoxLayout;
@@ -198,16 +194,17 @@ QWidget* TfrmQelImage::makeRibbon() {
 
 QWidget* TfrmQelImage::makePictureButtons() {
     auto* group = new QGroupBox(QStringLiteral("背景にする画像"));
+    group->setObjectName(QStringLiteral("PicturePanel"));
     auto* layout = new QVBoxLayout(group);
 
-    twain_ = pushButton(QStringLiteral("TwainButton"), QStringLiteral("TWAIN"), QStringLiteral("スキャナなどから画像を取り込みます"));
-    gallery_ = pushButton(QStringLiteral("GalleryButton"), QStringLiteral("一覧選択"), QStringLiteral("イラスト集から画像を選びます"));
+    QPushButton* twain = pushButton(QStringLiteral("TwainButton"), QStringLiteral("TWAIN"), QStringLiteral("スキャナなどから画像を取り込みます"));
+    QPushButton* gallery = pushButton(QStringLiteral("GalleryButton"), QStringLiteral("一覧選択"), QStringLiteral("イラスト集から画像を選びます"));
     // Their picture sources are not part of the program yet.
-    twain_->setEnabled(false);
-    gallery_->setEnabled(false);
+    twain->setEnabled(false);
+    gallery->setEnabled(false);
 
-    file_ = pushButton(QStringLiteral("FileButton"), QStringLiteral("ファイル選択"), QStringLiteral("画像ファイルを選びます"));
-    connect(file_, &QPushButton::clicked, this, [this] { chooseFile(startFolder_); });
+    QPushButton* file = pushButton(QStringLiteral("FileButton"), QStringLiteral("ファイル選択"), QStringLiteral("画像ファイルを選びます"));
+    connect(file, &QPushButton::clicked, this, [this] { chooseFile(startFolder_); });
     folderButton_ = new QToolButton;
     folderButton_->setObjectName(QStringLiteral("FolderHistoryButton"));
     folderButton_->setArrowType(Qt::DownArrow);
@@ -224,7 +221,7 @@ QWidget* TfrmQelImage::makePictureButtons() {
     enableFolders(folders_.items());
     auto* fileRow = new QHBoxLayout;
     fileRow->setSpacing(0);
-    fileRow->addWidget(file_, 1);
+    fileRow->addWidget(file, 1);
     fileRow->addWidget(folderButton_);
 
     clipboard_ = pushButton(QStringLiteral("ClipboardButton"), QStringLiteral("クリップボード"),
@@ -232,8 +229,8 @@ QWidget* TfrmQelImage::makePictureButtons() {
     connect(clipboard_, &QPushButton::clicked, this, [this] { takeClipboardPicture(); });
 
     auto* sources = new QGridLayout;
-    sources->addWidget(twain_, 0, 0);
-    sources->addWidget(gallery_, 0, 1);
+    sources->addWidget(twain, 0, 0);
+    sources->addWidget(gallery, 0, 1);
     sources->addLayout(fileRow, 1, 0);
     sources->addWidget(clipboard_, 1, 1);
     layout->addLayout(sources);
@@ -241,11 +238,11 @@ QWidget* TfrmQelImage::makePictureButtons() {
     preview_ = new PicturePreview(picture_, group);
     layout->addWidget(preview_, 1);
 
-    retouch_ = pushButton(QStringLiteral("RetouchButton"), QStringLiteral("画像レタッチ..."),
+    QPushButton* retouch = pushButton(QStringLiteral("RetouchButton"), QStringLiteral("画像レタッチ..."),
                           QStringLiteral("背景の画像の明るさやぼかしを調整します"));
     // The picture editor is not part of the program yet.
-    retouch_->setEnabled(false);
-    layout->addWidget(retouch_);
+    retouch->setEnabled(false);
+    layout->addWidget(retouch);
     return group;
 }
 
@@ -256,13 +253,13 @@ QWidget* TfrmQelImage::makeNavigation() {
     auto* hint = new QLabel(QStringLiteral("画像を選ぶと、ラベル全体の背景になります。"));
     hint->setObjectName(QStringLiteral("Hint"));
     layout->addWidget(hint, 1);
-    back_ = pushButton(QStringLiteral("BackButton"), QStringLiteral("戻る"), QStringLiteral("メニューに戻ります"));
+    QPushButton* back = pushButton(QStringLiteral("BackButton"), QStringLiteral("戻る"), QStringLiteral("メニューに戻ります"));
     next_ = pushButton(QStringLiteral("NextButton"), QStringLiteral("次へ"), QStringLiteral("アレンジに進みます"));
-    for (QPushButton* button : {back_, next_}) {
+    for (QPushButton* button : {back, next_}) {
         button->setMinimumWidth(96);
         layout->addWidget(button);
     }
-    connect(back_, &QPushButton::clicked, this, [this] { runWindowCommand(QStringLiteral("actQelMenu")); });
+    connect(back, &QPushButton::clicked, this, [this] { runWindowCommand(QStringLiteral("actQelMenu")); });
     connect(next_, &QPushButton::clicked, this, [this] { runWindowCommand(QStringLiteral("actQelEditFree")); });
     return bar;
 }

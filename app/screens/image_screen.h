@@ -10,7 +10,6 @@
 
 #include <QtCore/QStringList>
 
-class QAbstractButton;
 class QMenu;
 class QPushButton;
 class QToolButton;
@@ -83,13 +82,8 @@ private:
 
     LabelView* view_ = nullptr;
     QWidget* preview_ = nullptr;
-    QPushButton* twain_ = nullptr;
-    QPushButton* gallery_ = nullptr;
-    QPushButton* file_ = nullptr;
     QToolButton* folderButton_ = nullptr;
     QPushButton* clipboard_ = nullptr;
-    QPushButton* retouch_ = nullptr;
-    QPushButton* back_ = nullptr;
     QPushButton* next_ = nullptr;
     QToolButton* ribbonArrange_ = nullptr;
     QMenu* editMenu_ = nullptr;

@@ -5,8 +5,10 @@
 #include "app/screens/image_screen.h"
 #include "document/model/object_list.h"
 #include "edit/draw_site_widget.h"
+#include "objects/dialogs/picture_file_choice.h"
 #include "objects/picture_back_image.h"
 #include "paper/paper_info.h"
+#include "render/raster/picture_codecs.h"
 #include "tests/poremi_app/window_fixture.h"
 
 #include <QtCore/QDir>
@@ -72,6 +74,32 @@ TEST(ImageScreenStartFolder, TheNewestHistoryFolderThenThePictureFoldersThatExis
     EXPECT_EQ(imageStartFolder({}), pictures);
     EXPECT_EQ(imageStartFolder({QStringLiteral("/pictures/new")}), QStringLiteral("/pictures/new"));
     userDirs.remove();
+}
+
+TEST(ImageScreenLoader, EveryFailureRaisesThePictureErrorAndKeepsThePicture) {
+    const QString folder = test::freshFolder(QStringLiteral("loader"));
+    const auto write = [&](const QString& name, const QByteArray& bytes) {
+        QFile file(folder + QLatin1Char('/') + name);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    };
+    QImage kept(7, 5, QImage::Format_RGB32);
+    kept.fill(Qt::red);
+    ASSERT_TRUE(kept.save(folder + QStringLiteral("/kept.png")));
+    TPicture picture;
+    loadPictureFile(folder + QStringLiteral("/kept.png"), picture);
+    ASSERT_EQ(picture.width(), 7);
+
+    const QString cases[] = {
+        folder + QStringLiteral("/missing.png"),
+        write(QStringLiteral("text.png"), "no picture at all"),
+        write(QStringLiteral("cut.png"), QByteArray("\x89PNG\r\n\x1a\n", 8) + "broken"),
+    };
+    for (const QString& file : cases) {
+        EXPECT_THROW(loadPictureFile(file, picture), PictureDecodeError) << file.toStdString();
+        EXPECT_EQ(picture.width(), 7) << file.toStdString();
+    }
 }
 
 // Lets the replaced screens go.
