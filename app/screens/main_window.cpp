@@ -5,6 +5,7 @@
 #include "app/screens/about_box.h"
 #include "app/screens/default_paper.h"
 #include "app/screens/environment_dialog.h"
+#include "app/screens/image_screen.h"
 #include "app/screens/label_export.h"
 #include "app/screens/print_from_window.h"
 #include "app/screens/sheet_view.h"
@@ -46,7 +47,7 @@ const QString kPictureFilter = QStringLiteral(
 // The commands whose subsystems are not built yet: shown, but disabled.
 const char* const kLaterCommands[] = {
     "actNewWizard", "actTemplate", "actSelectPaper", "actCSVSelect", "actCSVView",
-    "actQelMenu", "actQelEditFree", "actQelEditTemplate", "actQelEditImage", "actQelEditInput", "actAdvancedPaper",
+    "actQelMenu", "actQelEditFree", "actQelEditTemplate", "actQelEditInput", "actAdvancedPaper",
     "actAdvancedURL", "actUpdatePaper"};
 
 class WaitCursor {
@@ -59,6 +60,7 @@ public:
 
 std::unique_ptr<Screen> builtScreens(ScreenKind kind) {
     if (kind == ScreenKind::Menu) return std::make_unique<SheetView>();
+    if (kind == ScreenKind::Image) return std::make_unique<TfrmQelImage>();
     return nullptr;
 }
 
@@ -132,7 +134,8 @@ void TfrmMain::createCommands() {
     addCommand(QStringLiteral("actQelMenu"), QStringLiteral("メニュー(&M)"));
     addCommand(QStringLiteral("actQelEditFree"), QStringLiteral("自由に編集(&F)"));
     addCommand(QStringLiteral("actQelEditTemplate"), QStringLiteral("テンプレートから(&T)"));
-    addCommand(QStringLiteral("actQelEditImage"), QStringLiteral("イメージから(&I)"));
+    on(addCommand(QStringLiteral("actQelEditImage"), QStringLiteral("イメージから(&I)")),
+       [this] { ShowScreen(ScreenKind::Image); });
     addCommand(QStringLiteral("actQelEditInput"), QStringLiteral("文字入力(&T)"));
     const bool special = setting::read(setting::EnableSpecialMenu);
     addCommand(QStringLiteral("actAdvancedPaper"), QStringLiteral("用紙選択機能の拡張"))->setVisible(special);
