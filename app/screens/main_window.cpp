@@ -6,8 +6,8 @@
 #include "app/screens/default_paper.h"
 #include "app/screens/environment_dialog.h"
 #include "app/screens/label_export.h"
+#include "app/screens/menu_screen.h"
 #include "app/screens/print_from_window.h"
-#include "app/screens/sheet_view.h"
 #include "base/datetime.h"
 #include "base/format.h"
 #include "base/native_path.h"
@@ -46,7 +46,7 @@ const QString kPictureFilter = QStringLiteral(
 // The commands whose subsystems are not built yet: shown, but disabled.
 const char* const kLaterCommands[] = {
     "actNewWizard", "actTemplate", "actSelectPaper", "actCSVSelect", "actCSVView",
-    "actQelMenu", "actQelEditFree", "actQelEditTemplate", "actQelEditImage", "actQelEditInput", "actAdvancedPaper",
+    "actQelEditFree", "actQelEditTemplate", "actQelEditImage", "actQelEditInput", "actAdvancedPaper",
     "actAdvancedURL", "actUpdatePaper"};
 
 class WaitCursor {
@@ -58,7 +58,7 @@ public:
 };
 
 std::unique_ptr<Screen> builtScreens(ScreenKind kind) {
-    if (kind == ScreenKind::Menu) return std::make_unique<SheetView>();
+    if (kind == ScreenKind::Menu) return std::make_unique<TfrmQelMenu>();
     return nullptr;
 }
 
@@ -129,7 +129,7 @@ void TfrmMain::createCommands() {
     on(addCommand(QStringLiteral("actExport"), QStringLiteral("他形式保存(&H)...")), [this] { exportLabel(); });
     addCommand(QStringLiteral("actCSVSelect"), QStringLiteral("CSVファイルの選択(&F)..."));
     addCommand(QStringLiteral("actCSVView"), QStringLiteral("CSVデータの一覧(&V)..."));
-    addCommand(QStringLiteral("actQelMenu"), QStringLiteral("メニュー(&M)"));
+    on(addCommand(QStringLiteral("actQelMenu"), QStringLiteral("メニュー(&M)")), [this] { ShowScreen(ScreenKind::Menu); });
     addCommand(QStringLiteral("actQelEditFree"), QStringLiteral("自由に編集(&F)"));
     addCommand(QStringLiteral("actQelEditTemplate"), QStringLiteral("テンプレートから(&T)"));
     addCommand(QStringLiteral("actQelEditImage"), QStringLiteral("イメージから(&I)"));
