@@ -41,6 +41,24 @@ namespace {
 constexpr int kSheetMargin = 8;
 constexpr int kPanelWidth = 176;
 
+// The face's objects from one label document into another, in the same order.
+void copyDesign(TLabelData& from, int face, TLabelData& to) {
+    TDOList objects;
+    from.LoadLabelObjects(face, objects);
+    // The stream gives them back to front; they are written front to back.
+    std::vector<TDrawObject*> items = objects.items();
+    std::reverse(items.begin(), items.end());
+    TDOList frontToBack;
+    for (TDrawObject* object : items) frontToBack.add(object);
+    try {
+        to.SaveLabelObjects(face, frontToBack);
+    } catch (...) {
+        objects.freeAll();
+        throw;
+    }
+    objects.freeAll();
+}
+
 QString applicationTitle() {
     TAppFrame* frame = TAppFrame::instance();
     return frame ? frame->expandMacros(QStringLiteral("$(AppName)")) : QString();
@@ -212,19 +230,15 @@ void TfrmQelMenu::load(TLabelData& document) {
     const TPaperInfo* paper = copy.Paper();
     site_->setEnabled(copy.separatelyDesign());
     const int faces = paper ? paper->getFaceCount() : 0;
+    unreadable_.clear();
     for (int face = 0; face < faces; ++face) {
-        if (!document.HasLabelData(face)) {
-            copy.DeleteLabel(face);
-            continue;
+        copy.DeleteLabel(face);
+        try {
+            if (document.HasLabelData(face)) copyDesign(document, face, copy);
+        } catch (const std::exception&) {
+            // Shown empty; storing leaves the document's own bytes of the face alone.
+            unreadable_.push_back(face);
         }
-        TDOList objects;
-        document.LoadLabelObjects(face, objects);
-        std::vector<TDrawObject*> items = objects.items();
-        std::reverse(items.begin(), items.end());
-        TDOList frontToBack;
-        for (TDrawObject* object : items) frontToBack.add(object);
-        copy.SaveLabelObjects(face, frontToBack);
-        objects.freeAll();
     }
     rebuildSheet();
     copy.setModified(false);
@@ -244,18 +258,11 @@ bool TfrmQelMenu::store(TLabelData& document) {
         const int faces = copy.Paper() ? copy.Paper()->getFaceCount() : 0;
         for (int face = 0; face < faces; ++face) {
             // A face without a design stays without one, rather than holding an empty list.
-            if (!copy.HasLabelData(face)) {
+            if (std::ranges::find(unreadable_, face) != unreadable_.end() && !copy.HasLabelData(face)) continue;
+            if (copy.HasLabelData(face))
+                copyDesign(copy, face, document);
+            else
                 document.DeleteLabel(face);
-                continue;
-            }
-            TDOList objects;
-            copy.LoadLabelObjects(face, objects);
-            std::vector<TDrawObject*> items = objects.items();
-            std::reverse(items.begin(), items.end());
-            TDOList frontToBack;
-            for (TDrawObject* object : items) frontToBack.add(object);
-            document.SaveLabelObjects(face, frontToBack);
-            objects.freeAll();
         }
         TActionList::instance().clear();
         wrote = true;

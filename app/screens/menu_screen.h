@@ -85,6 +85,8 @@ private:
     WorkingCopy copy_;
     // The document last loaded: it learns the current label as soon as the user picks one.
     TLabelData* document_ = nullptr;
+    // Faces of the document whose designs did not read.
+    std::vector<int> unreadable_;
     ScreenZoom* zoom_ = nullptr;
     QScrollArea* scroll_ = nullptr;
     TMenuSheetSite* site_ = nullptr;

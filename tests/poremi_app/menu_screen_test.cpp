@@ -23,6 +23,7 @@
 #include <QtCore/QMimeData>
 #include <QtGui/QAction>
 #include <QtGui/QClipboard>
+#include <QtGui/QContextMenuEvent>
 #include <QtGui/QGuiApplication>
 #include <QtGui/QMouseEvent>
 #include <QtGui/QScreen>
@@ -442,6 +443,47 @@ TEST_F(MenuScreenWindowTest, TheMainWindowHostsTheMenuScreenWithItsMenusAndButto
     // A new document replaces the screen's content, not its menus.
     ASSERT_TRUE(window->NewDocument());
     EXPECT_EQ(barTexts(window->menuBar()).count(QStringLiteral("編集(&E)")), 1);
+}
+
+TEST_F(MenuScreenWindowTest, ButtonsDoubleClicksAndTheContextMenuReachTheCommands) {
+    window->resize(900, 700);
+    window->startWith(QString());
+    window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+    auto* menu = dynamic_cast<TfrmQelMenu*>(window->hostedScreen());
+    ASSERT_NE(menu, nullptr);
+    QAction* free = window->action(QStringLiteral("actQelEditFree"));
+    auto* freeButton = menu->findChild<QPushButton*>(QStringLiteral("btnFree"));
+    int runs = 0;
+    QObject::connect(free, &QAction::triggered, [&runs] { ++runs; });
+    // A disabled command runs from nowhere.
+    QTest::mouseClick(freeButton, Qt::LeftButton);
+    EXPECT_EQ(runs, 0);
+    free->setEnabled(true);
+    ASSERT_TRUE(freeButton->isEnabled());
+    QTest::mouseClick(freeButton, Qt::LeftButton);
+    EXPECT_EQ(runs, 1);
+
+    const TLabelData& document = window->document();
+    const auto centre = [&](int face) {
+        const TRect outer = document.Paper()->getFaceOuterRect(face);
+        return menu->site().logToPixel({(outer.left + outer.right) / 2, (outer.top + outer.bottom) / 2});
+    };
+    // The first click of a double click chooses the face.
+    QTest::mouseClick(&menu->site(), Qt::LeftButton, {}, centre(1));
+    QTest::mouseDClick(&menu->site(), Qt::LeftButton, {}, centre(1));
+    EXPECT_EQ(runs, 2);
+    EXPECT_EQ(menu->copy().currentLabel(), 1);
+    QTest::mouseDClick(&menu->site(), Qt::LeftButton, {}, menu->site().logToPixel({5, 5}));
+    EXPECT_EQ(runs, 2);
+
+    // The context menu over a face makes it the current label first.
+    QContextMenuEvent request(QContextMenuEvent::Mouse, centre(0), menu->site().mapToGlobal(centre(0)));
+    QApplication::sendEvent(&menu->site(), &request);
+    EXPECT_EQ(menu->copy().currentLabel(), 0);
+    EXPECT_EQ(menu->site().chosenFace(), 0);
+    EXPECT_TRUE(menu->editMenu().isVisible());
+    menu->editMenu().close();
 }
 
 TEST_F(MenuScreenWindowTest, TheSheetShowsEachFacesDesignOnlyOnThatFace) {
