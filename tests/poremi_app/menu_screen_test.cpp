@@ -388,6 +388,18 @@ TEST_F(MenuScreenTest, TheZoomChoicesScaleTheSheetAndAutomaticFitsIt) {
     screen.resize(1000, 700);
     QCoreApplication::processEvents();
     EXPECT_GT(site().scaler().scale(), fitted);
+    // The next menu screen starts with the zoom of the last one.
+    {
+        TfrmQelMenu other;
+        other.zoom().choose(75);
+    }
+    EXPECT_EQ(ScreenZoom::remembered(ScreenKind::Menu), 75);
+    {
+        TfrmQelMenu other;
+        EXPECT_EQ(other.zoom().percent(), 75);
+        other.zoom().choose(ScreenZoom::kAutomatic);
+    }
+    EXPECT_EQ(ScreenZoom::remembered(ScreenKind::Menu), ScreenZoom::kAutomatic);
     QStringList captions;
     for (QAction* choice : screen.viewMenu().actions()) captions << choice->text();
     EXPECT_EQ(captions, (QStringList{"25%", "50%", "75%", "100%", "150%", "200%", "400%", "自動(&A)"}));
@@ -527,9 +539,24 @@ TEST_F(MenuScreenWindowTest, ScreenshotOfTheDefaultPaper) {
     QTest::mouseClick(&menu->site(), Qt::LeftButton, {}, onSecond);
     EXPECT_EQ(menu->site().chosenFace(), 1);
     QTest::qWait(200);
-    const QPixmap shot = QGuiApplication::platformName() == u"xcb" ? window->screen()->grabWindow(window->winId())
-                                                                   : window->grab();
-    EXPECT_TRUE(shot.toImage().save(test::outputFolder() + QStringLiteral("/menu_screen.png")));
+    const auto keep = [&](const char* name) {
+        const QPixmap shot = QGuiApplication::platformName() == u"xcb" ? window->screen()->grabWindow(window->winId())
+                                                                       : window->grab();
+        EXPECT_TRUE(shot.toImage().save(test::outputFolder() + QLatin1Char('/') + QLatin1String(name)));
+    };
+    keep("menu_screen.png");
+
+    // The designed face's label dragged with Shift over the chosen one: the move hatch.
+    const TRect first = window->document().Paper()->getFaceOuterRect(0);
+    const QPoint onFirst = menu->site().logToPixel({(first.left + first.right) / 2, (first.top + first.bottom) / 2});
+    QTest::mousePress(&menu->site(), Qt::LeftButton, {}, onFirst);
+    QMouseEvent over(QEvent::MouseMove, QPointF(onSecond), QPointF(menu->site().mapToGlobal(onSecond)), Qt::NoButton,
+                     Qt::LeftButton, Qt::ShiftModifier);
+    QApplication::sendEvent(&menu->site(), &over);
+    EXPECT_EQ(menu->site().faces()[1]->dragMark(), TLOFaceForSheet::DragMark::Move);
+    QTest::qWait(200);
+    keep("menu_screen_drag.png");
+    QTest::keyClick(&menu->site(), Qt::Key_Escape);
 }
 
 }  // namespace
