@@ -7,8 +7,8 @@
 #include "app/screens/environment_dialog.h"
 #include "app/screens/image_screen.h"
 #include "app/screens/label_export.h"
+#include "app/screens/menu_screen.h"
 #include "app/screens/print_from_window.h"
-#include "app/screens/sheet_view.h"
 #include "base/datetime.h"
 #include "base/format.h"
 #include "base/native_path.h"
@@ -47,7 +47,7 @@ const QString kPictureFilter = QStringLiteral(
 // The commands whose subsystems are not built yet: shown, but disabled.
 const char* const kLaterCommands[] = {
     "actNewWizard", "actTemplate", "actSelectPaper", "actCSVSelect", "actCSVView",
-    "actQelMenu", "actQelEditFree", "actQelEditTemplate", "actQelEditInput", "actAdvancedPaper",
+    "actQelEditFree", "actQelEditTemplate", "actQelEditInput", "actAdvancedPaper",
     "actAdvancedURL", "actUpdatePaper"};
 
 class WaitCursor {
@@ -59,7 +59,7 @@ public:
 };
 
 std::unique_ptr<Screen> builtScreens(ScreenKind kind) {
-    if (kind == ScreenKind::Menu) return std::make_unique<SheetView>();
+    if (kind == ScreenKind::Menu) return std::make_unique<TfrmQelMenu>();
     if (kind == ScreenKind::Image) return std::make_unique<TfrmQelImage>();
     return nullptr;
 }
@@ -131,7 +131,7 @@ void TfrmMain::createCommands() {
     on(addCommand(QStringLiteral("actExport"), QStringLiteral("他形式保存(&H)...")), [this] { exportLabel(); });
     addCommand(QStringLiteral("actCSVSelect"), QStringLiteral("CSVファイルの選択(&F)..."));
     addCommand(QStringLiteral("actCSVView"), QStringLiteral("CSVデータの一覧(&V)..."));
-    addCommand(QStringLiteral("actQelMenu"), QStringLiteral("メニュー(&M)"));
+    on(addCommand(QStringLiteral("actQelMenu"), QStringLiteral("メニュー(&M)")), [this] { ShowScreen(ScreenKind::Menu); });
     addCommand(QStringLiteral("actQelEditFree"), QStringLiteral("自由に編集(&F)"));
     addCommand(QStringLiteral("actQelEditTemplate"), QStringLiteral("テンプレートから(&T)"));
     on(addCommand(QStringLiteral("actQelEditImage"), QStringLiteral("イメージから(&I)")),
