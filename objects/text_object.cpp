@@ -247,6 +247,8 @@ void TLOText::setDiagonalAlign(int value) {
 
 int TLOText::lineHeight() const { return engine().lineHeight(); }
 
+TRect TLOText::textRect() const { return engine().textBounds(rect()); }
+
 QPoint TLOText::shadowDisplacement() const {
     const int h = lineHeight();
     return {mulDiv(h, shadowOffset_.x(), 100), mulDiv(h, shadowOffset_.y(), 100)};

@@ -118,6 +118,8 @@ public:
     QPoint shadowDisplacement() const;
     // The line height of the engine in document units.
     int lineHeight() const;
+    // The rectangle the laid-out lines take inside the object's rectangle.
+    TRect textRect() const;
     // Distorted: the patch has points and the text is not on an arc.
     bool isDistorted() const;
     // On an arc: a bulge over a chord that forms one.
