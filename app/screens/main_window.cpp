@@ -5,6 +5,7 @@
 #include "app/screens/about_box.h"
 #include "app/screens/default_paper.h"
 #include "app/screens/environment_dialog.h"
+#include "app/screens/free_screen.h"
 #include "app/screens/label_export.h"
 #include "app/screens/print_from_window.h"
 #include "app/screens/sheet_view.h"
@@ -46,7 +47,7 @@ const QString kPictureFilter = QStringLiteral(
 // The commands whose subsystems are not built yet: shown, but disabled.
 const char* const kLaterCommands[] = {
     "actNewWizard", "actTemplate", "actSelectPaper", "actCSVSelect", "actCSVView",
-    "actQelMenu", "actQelEditFree", "actQelEditTemplate", "actQelEditImage", "actQelEditInput", "actAdvancedPaper",
+    "actQelMenu", "actQelEditTemplate", "actQelEditImage", "actQelEditInput", "actAdvancedPaper",
     "actAdvancedURL", "actUpdatePaper"};
 
 class WaitCursor {
@@ -59,6 +60,7 @@ public:
 
 std::unique_ptr<Screen> builtScreens(ScreenKind kind) {
     if (kind == ScreenKind::Menu) return std::make_unique<SheetView>();
+    if (kind == ScreenKind::FreeDesign) return std::make_unique<TfrmQelFree>();
     return nullptr;
 }
 
@@ -130,7 +132,8 @@ void TfrmMain::createCommands() {
     addCommand(QStringLiteral("actCSVSelect"), QStringLiteral("CSVファイルの選択(&F)..."));
     addCommand(QStringLiteral("actCSVView"), QStringLiteral("CSVデータの一覧(&V)..."));
     addCommand(QStringLiteral("actQelMenu"), QStringLiteral("メニュー(&M)"));
-    addCommand(QStringLiteral("actQelEditFree"), QStringLiteral("自由に編集(&F)"));
+    on(addCommand(QStringLiteral("actQelEditFree"), QStringLiteral("自由に編集(&F)")),
+       [this] { ShowScreen(ScreenKind::FreeDesign); });
     addCommand(QStringLiteral("actQelEditTemplate"), QStringLiteral("テンプレートから(&T)"));
     addCommand(QStringLiteral("actQelEditImage"), QStringLiteral("イメージから(&I)"));
     addCommand(QStringLiteral("actQelEditInput"), QStringLiteral("文字入力(&T)"));
@@ -286,6 +289,8 @@ bool TfrmMain::ShowScreen(ScreenKind kind) {
     // what was replaced.
     if (screen_ && !justSwitched_) StoreScreen();
     justSwitched_ = false;
+    if (auto* free = qobject_cast<TfrmQelFree*>(next.get()))
+        free->setEnteredFrom(screen_ ? std::optional(screen_->kind()) : std::nullopt);
     screen_ = next.release();
     setCentralWidget(screen_);  // frees the old screen
     screen_->load(*document_);
