@@ -16,6 +16,7 @@
 #include "document/model/draw_interfaces.h"
 #include "document/model/draw_object.h"
 #include "document/model/label_data.h"
+#include "document/model/object_list.h"
 #include "edit/draw_site_widget.h"
 #include "edit/edit_command_actions.h"
 #include "edit/ghost.h"
@@ -39,6 +40,23 @@
 #include <QtWidgets/QVBoxLayout>
 
 namespace poremi {
+namespace {
+
+// The document's design of the face put on the site above the paper's designs. Read from the
+// document itself: dates that follow the document's save or print time take its times, which
+// the working copy does not hold.
+void addDocumentLabel(TLabelData& document, int face, TDrawSite& site) {
+    TDOList objects;
+    document.LoadLabelObjects(face, objects);
+    for (TDrawObject* object : objects.items()) {
+        site.insertComponent(object);
+        site.addDrawObject(*object);
+    }
+    site.setModified(false);
+    site.invalidateObjects();
+}
+
+}  // namespace
 
 TfrmQelFree::TfrmQelFree(QWidget* parent)
     : Screen(parent),
@@ -108,10 +126,7 @@ TfrmQelFree::TfrmQelFree(QWidget* parent)
     zoomChosen(zoom_->percent());
 }
 
-TfrmQelFree::~TfrmQelFree() {
-    // What the site still shows goes before the site's own children do.
-    freeSiteObjects(site());
-}
+TfrmQelFree::~TfrmQelFree() = default;
 
 TDrawSite& TfrmQelFree::site() const { return view_->site(); }
 
@@ -190,7 +205,7 @@ void TfrmQelFree::setEnteredFrom(std::optional<ScreenKind> screen) {
 
 void TfrmQelFree::attachToWindow() {
     auto* window = qobject_cast<QMainWindow*>(this->window());
-    if (!window || window == window_) return;
+    if (!window || menus_) return;
     window_ = window;
     menus_ = commands_->fillMenuBar(*window->menuBar(), *zoom_);
     status_ = std::make_unique<FreeScreenStatusBar>(*window->statusBar());
@@ -204,6 +219,7 @@ void TfrmQelFree::load(TLabelData& document) {
     copy_.takeSheetFrom(document);
     site().setGridGuide(&document.grid(), &document.guide());
     view_->load(copy_);
+    addDocumentLabel(document, copy_.currentLabel(), site());
     zoomChosen(zoom_->percent());
     site().show();
     activate();
@@ -239,9 +255,13 @@ void TfrmQelFree::close() {
     drawSite.objectAdded = nullptr;
     zoom_->remember(view_->scale());
     writeDefaultTextStyle(style_->defaultStyle());
+    // The next screen's menus and panels take their place.
+    menus_.reset();
+    status_.reset();
 }
 
 void TfrmQelFree::showEvent(QShowEvent* event) {
+    attachToWindow();
     activate();
     Screen::showEvent(event);
 }

@@ -38,7 +38,7 @@ FreeScreenStatus freeScreenStatus(const DrawSite& site, QPoint pointer) {
     return status;
 }
 
-FreeScreenStatusBar::FreeScreenStatusBar(QStatusBar& bar) : QObject(&bar), bar_(bar) {
+FreeScreenStatusBar::FreeScreenStatusBar(QStatusBar& bar) : bar_(&bar) {
     for (std::size_t i = 0; i < panels_.size(); ++i) {
         auto* label = new QLabel(&bar);
         label->setObjectName(QStringLiteral("FreeStatusPanel%1").arg(i));
@@ -53,9 +53,12 @@ FreeScreenStatusBar::FreeScreenStatusBar(QStatusBar& bar) : QObject(&bar), bar_(
 }
 
 FreeScreenStatusBar::~FreeScreenStatusBar() {
-    for (QLabel* label : panels_) {
-        bar_.removeWidget(label);
-        delete label;
+    // A closing window may have taken the bar and its panels already.
+    if (!bar_) return;
+    for (const QPointer<QLabel>& label : panels_) {
+        if (!label) continue;
+        bar_->removeWidget(label);
+        delete label.data();
     }
 }
 
@@ -65,12 +68,14 @@ void FreeScreenStatusBar::sizePanels() {
                                      QStringLiteral("固定しない"), QStringLiteral("印刷しない"), QStringLiteral("999%")};
     for (std::size_t i = 0; i < std::size(widest); ++i) {
         QLabel* label = panels_[i];
+        if (!label) continue;
         const int frame = 2 * label->frameWidth() + 2 * label->margin();
         label->setFixedWidth(label->fontMetrics().horizontalAdvance(widest[i]) + 8 + frame);
     }
 }
 
 void FreeScreenStatusBar::show(const FreeScreenStatus& status, int zoomPercent) {
+    if (!bar_) return;
     panels_[0]->setText(status.pointer);
     panels_[1]->setText(status.selection);
     panels_[2]->setText(status.fixed);

@@ -4,11 +4,12 @@
 
 #include <QtCore/QObject>
 #include <QtCore/QPoint>
+#include <QtCore/QPointer>
 #include <QtCore/QString>
 #include <array>
 
-class QLabel;
-class QStatusBar;
+#include <QtWidgets/QLabel>
+#include <QtWidgets/QStatusBar>
 
 namespace poremi {
 
@@ -29,7 +30,7 @@ struct FreeScreenStatus {
 };
 FreeScreenStatus freeScreenStatus(const DrawSite& site, QPoint pointer);
 
-// The six panels, added to a status bar for as long as this lives.
+// The six panels, added to a status bar for as long as this lives (or the bar does).
 class FreeScreenStatusBar : public QObject {
     Q_OBJECT
 public:
@@ -44,8 +45,8 @@ public:
     QLabel* panel(int index) const { return panels_[static_cast<std::size_t>(index)]; }
 
 private:
-    QStatusBar& bar_;
-    std::array<QLabel*, kPanelCount> panels_{};
+    QPointer<QStatusBar> bar_;
+    std::array<QPointer<QLabel>, kPanelCount> panels_{};
 };
 
 }  // namespace poremi
