@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake ninja-build ccache pkg-config
-  qt6-base-dev libgl-dev qt6-translations-l10n
+  qt6-base-dev libgl-dev qt6-translations-l10n libqt6svg6
   libfreetype-dev libharfbuzz-dev libfontconfig-dev
   zlib1g-dev libjpeg62-turbo-dev libpng-dev libgif-dev
   libgtest-dev libgmock-dev libbenchmark-dev libsqlite3-dev
@@ -14,7 +14,7 @@ packages=(
   poppler-utils
   libcups2-dev
   zbar-tools
-  xvfb xauth xdotool xclip imagemagick
+  xvfb xauth xdotool xclip imagemagick x11-utils
   desktop-file-utils
 )
 

@@ -14,6 +14,7 @@
 #include <QtCore/QUrl>
 #include <QtCore/QTimer>
 #include <QtCore/QTranslator>
+#include <QtGui/QIcon>
 #include <QtWidgets/QLabel>
 
 namespace poremi {
@@ -51,6 +52,7 @@ int runApplication(int argc, char** argv) {
     QTranslator qtTexts;
     if (qtTexts.load(QStringLiteral("qtbase_ja"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&qtTexts);
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/poremi/poremi.svg")));
     WidgetUserInterface ui;
     setUserInterface(&ui);
     int result = 1;

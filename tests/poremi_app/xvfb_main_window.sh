@@ -2,7 +2,7 @@
 # Starts the real window on the X server that xvfb-run gives it (a machine without printers)
 # and drives it from outside with xdotool: no modal box at start, the Japanese menus, Alt+F
 # opens the file menu, Ctrl+S brings up the save dialog, the title follows the saved
-# document, and a second start hands its document to the running window. Screenshots stay in the output folder for people to look at.
+# document, the window has its icon, and a second start hands its document to the running window. Screenshots stay in the output folder for people to look at.
 # Usage: xvfb_main_window.sh POREMI OUTPUT_FOLDER LSAN_SUPPRESSIONS
 set -euo pipefail
 . "$(dirname "$0")/xvfb_session.sh" "$@"
@@ -16,6 +16,9 @@ sleep 3  # the splash closes itself
 # A box would carry the bare application title.
 [ -z "$(xdotool search --onlyvisible --name '^ぽれみ$' 2>/dev/null || true)" ] || fail "a modal box is shown at start"
 
+# The window carries the program's icon for the task bar.
+icon=$(xprop -id "$main" _NET_WM_ICON)
+case $icon in *"Icon ("*) ;; *) fail "the window has no icon" ;; esac
 xdotool windowfocus --sync "$main"
 import -window root "$out/main_window.png"
 xdotool key --clearmodifiers alt+f
