@@ -5,7 +5,8 @@
 #include "document/model/draw_site.h"
 #include "document/model/property_interfaces.h"
 #include "render/raster/fill_color.h"
-#include "render/text/font_library.h"
+#include "base/error.h"
+#include "render/text/text_font.h"
 #include "render/text/point_based_font.h"
 
 #include <memory>
@@ -34,11 +35,21 @@ std::unique_ptr<TColorSpec> withColor(const TColorSpec& spec, TColor color) {
 void setFontName(TPointBasedFont& font, const QString& name) {
     if (font.name() == name) return;
     font.setName(name);
-    if (const auto face = FontLibrary::instance().face(name, font.bold(), font.italic()))
-        font.setCharset(std::uint8_t(face->source().charset));
+    if (const std::optional<DrawnFace> face = drawnFace(name)) font.setCharset(face->charset);
 }
 
 }  // namespace
+
+std::optional<DrawnFace> drawnFace(const QString& name) {
+    TPointBasedFont font;
+    font.setName(name);
+    try {
+        const TextFont drawn(font, false, 1.0);
+        return DrawnFace{drawn.faceName(), std::uint8_t(drawn.charset())};
+    } catch (const Exception&) {
+        return std::nullopt;
+    }
+}
 
 bool hasStyleProperty(const TDrawObject& object, StyleProperty property) {
     switch (property) {

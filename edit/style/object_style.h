@@ -5,6 +5,8 @@
 
 #include "edit/style/style_tool_spec.h"
 
+#include <optional>
+
 namespace poremi {
 
 class DrawSite;
@@ -12,6 +14,14 @@ class TDrawObject;
 
 // The parts of a style that the toolbar changes one at a time.
 enum class StyleProperty { FontName, FontSize, FontStyle, Align, PenColor, Fill };
+
+// The face our font services draw for a face name (the name itself, or its fallback), with
+// its character set; none when no face at all can be drawn.
+struct DrawnFace {
+    QString name;
+    std::uint8_t charset = 0;
+};
+std::optional<DrawnFace> drawnFace(const QString& name);
 
 // Whether the object has the interface that carries the property.
 bool hasStyleProperty(const TDrawObject& object, StyleProperty property);

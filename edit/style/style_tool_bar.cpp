@@ -105,6 +105,8 @@ StyleToolBar::StyleToolBar(QWidget* parent) : QWidget(parent) {
     fontSize_->setObjectName(QStringLiteral("cmbFontSize"));
     fontSize_->setEditable(true);
     fontSize_->setInsertPolicy(QComboBox::NoInsert);
+    // A typed "1" stays 1 rather than completing to 10.
+    fontSize_->setCompleter(nullptr);
     for (const int size : fontSizeChoices()) fontSize_->addItem(QString::number(size));
     fontSize_->setMinimumContentsLength(3);
     fontLayout->addWidget(fontSize_);
@@ -204,9 +206,8 @@ bool StyleToolBar::hasFocus(const QWidget* box) const {
 }
 
 QString StyleToolBar::shownFontName(const QString& name) const {
-    if (fontName_->findText(name) >= 0 || FontLibrary::instance().isUsable(name)) return name;
-    const auto face = FontLibrary::instance().face(name, false, false);
-    return face && !face->source().family.isEmpty() ? face->source().family : name;
+    const std::optional<DrawnFace> face = drawnFace(name);
+    return face ? face->name : name;
 }
 
 void StyleToolBar::showSpec(const TStyleToolSpec& spec) {

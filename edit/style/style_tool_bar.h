@@ -28,8 +28,8 @@ public:
     // The size in the size box when it is a number from 6 to 998.
     std::optional<int> typedFontSize() const;
     // Shows a style without announcing a change; a name or size box that has the focus keeps
-    // what is being typed. A face our font services do not know by that name shows as the
-    // face they draw for it.
+    // what is being typed. A face name our font services cannot draw shows as the face they
+    // draw in its place.
     void showSpec(const TStyleToolSpec& spec);
 
     QComboBox* fontNameBox() const { return fontName_; }
