@@ -107,8 +107,12 @@ void LabelView::fit() {
 }
 
 void LabelView::setAutomatic(bool automatic) {
-    automatic_ = automatic;
-    if (automatic_) fit();
+    if (automatic) {
+        automatic_ = true;
+        fit();
+    } else {
+        setScale(scale());
+    }
 }
 
 void LabelView::scrollToOrigin() {
@@ -117,6 +121,9 @@ void LabelView::scrollToOrigin() {
 }
 
 void LabelView::ensureVisible(const TRect& logical) {
+    // The scroll box shows or hides its scroll bars through a queued call after a new scale;
+    // take it now, or the area would be measured without them.
+    QCoreApplication::sendPostedEvents(scrollBox_, QEvent::MetaCall);
     const QRect pixels = site_->logToPixelRect(normalizeRect(logical));
     const QPoint centre = pixels.center();
     scrollBox_->ensureVisible(centre.x(), centre.y(), pixels.width() / 2 + 1, pixels.height() / 2 + 1);
@@ -128,6 +135,7 @@ void LabelView::setPaintBetween(std::function<void(QPainter&)> paint) {
 }
 
 void LabelView::paintAfterObjects(QPainter& painter) const {
+    if (site_->logicalSize().isEmpty()) return;
     painter.save();
     painter.setBrush(Qt::NoBrush);
     // White XOR stays visible on any design: it inverts what lies below.
@@ -144,6 +152,12 @@ void LabelView::paintAfterObjects(QPainter& painter) const {
     painter.restore();
 }
 
+void LabelView::resizeEvent(QResizeEvent* event) {
+    // The layout has placed the scroll box already, so an automatic fit is done.
+    QWidget::resizeEvent(event);
+    emit viewResized();
+}
+
 bool LabelView::eventFilter(QObject* watched, QEvent* event) {
     if (watched == scrollBox_->viewport()) return greyAreaEvent(event);
     return QWidget::eventFilter(watched, event);
@@ -153,7 +167,6 @@ bool LabelView::greyAreaEvent(QEvent* event) {
     switch (event->type()) {
     case QEvent::Resize:
         if (automatic_) fit();
-        emit viewResized();
         return false;
     case QEvent::MouseButtonPress: {
         const auto* press = static_cast<QMouseEvent*>(event);

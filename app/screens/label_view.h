@@ -42,7 +42,8 @@ public:
     void setScale(int percent);
     // The largest scale at which the whole label fits the visible area, without scroll bars.
     void fit();
-    // Whether every resize fits the label anew; switching it on fits at once.
+    // Whether every resize fits the label anew; switching it on fits at once, off keeps the
+    // scale and shows the scroll bars.
     bool automatic() const { return automatic_; }
     void setAutomatic(bool automatic);
 
@@ -58,10 +59,11 @@ signals:
     // The pointer's position in document units, over the site or over the grey area.
     void pointerMoved(QPoint logical);
     void scaleChanged(int percent);
-    // The visible area changed size (after an automatic fit).
+    // The view changed size (after an automatic fit).
     void viewResized();
 
 protected:
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
