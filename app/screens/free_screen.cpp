@@ -1,9 +1,7 @@
 #include "app/screens/free_screen.h"
 
 #include "app/screens/coalesced_refresh.h"
-#include "app/screens/free_screen_arrange.h"
 #include "app/screens/free_screen_commands.h"
-#include "app/screens/free_screen_grid.h"
 #include "app/screens/free_screen_ribbon.h"
 #include "app/screens/free_screen_route.h"
 #include "app/screens/free_screen_status.h"

@@ -11,7 +11,6 @@
 #include <memory>
 #include <optional>
 
-class QLabel;
 class QMainWindow;
 class QMenu;
 class QToolButton;
