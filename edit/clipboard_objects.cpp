@@ -14,6 +14,7 @@
 
 #include <QtCore/QBuffer>
 #include <QtCore/QMimeData>
+#include <algorithm>
 
 namespace poremi {
 
@@ -97,6 +98,14 @@ std::unique_ptr<TGraphic> qtImageGraphic(const QMimeData& mime) {
     return TEncodedGraphic::pngFromImage(image);
 }
 
+bool isPictureFormat(const QString& format) { return !pictureExtension(format).isEmpty() || isQtImage(format); }
+
+// The picture of one of the picture formats.
+std::unique_ptr<TGraphic> pictureOfFormat(const QMimeData& mime, const QString& format) {
+    if (isQtImage(format)) return qtImageGraphic(mime);
+    return graphicFromFile(mime.data(format), pictureExtension(format));
+}
+
 }  // namespace
 
 std::unique_ptr<QMimeData> objectsMimeData(const std::vector<TDrawObject*>& frontToBack) {
@@ -120,10 +129,21 @@ bool canPasteFrom(const QMimeData* mime) {
     if (!mime) return false;
     const QStringList formats = mime->formats();
     for (const QString& format : formats)
-        if (format == QLatin1String(kDrawObjectsMimeType) || format == textFormat() || !pictureExtension(format).isEmpty() ||
-            isQtImage(format))
-            return true;
+        if (format == QLatin1String(kDrawObjectsMimeType) || format == textFormat() || isPictureFormat(format)) return true;
     return false;
+}
+
+bool holdsPicture(const QMimeData* mime) {
+    if (!mime) return false;
+    const QStringList formats = mime->formats();
+    return std::any_of(formats.begin(), formats.end(), isPictureFormat);
+}
+
+std::unique_ptr<TGraphic> pictureFrom(const QMimeData& mime) {
+    const QStringList formats = mime.formats();
+    for (const QString& format : formats)
+        if (isPictureFormat(format)) return pictureOfFormat(mime, format);
+    return nullptr;
 }
 
 std::vector<std::unique_ptr<TDrawObject>> readClipboardObjects(const QMimeData& mime) {
@@ -143,9 +163,7 @@ bool pasteAsNewObject(DrawSite& site, const QMimeData& mime) {
     const QStringList formats = mime.formats();
     for (const QString& format : formats) {
         if (format == textFormat()) return pasteText(site, mime.text());
-        if (const QString extension = pictureExtension(format); !extension.isEmpty())
-            return pastePicture(site, graphicFromFile(mime.data(format), extension));
-        if (isQtImage(format)) return pastePicture(site, qtImageGraphic(mime));
+        if (isPictureFormat(format)) return pastePicture(site, pictureOfFormat(mime, format));
     }
     return false;
 }

@@ -13,6 +13,7 @@ namespace poremi {
 
 class DrawSite;
 class TDrawObject;
+class TGraphic;
 
 inline constexpr char kDrawObjectsMimeType[] = "application/x-poremi-objects";
 
@@ -22,6 +23,14 @@ std::unique_ptr<QMimeData> objectsMimeData(const std::vector<TDrawObject*>& fron
 // Whether a paste could take something (objects, text or a picture). Looks at the formats
 // only: nothing is read or made.
 bool canPasteFrom(const QMimeData* mime);
+
+// Whether the data hold a picture in a format a picture is read from. Looks at the formats
+// only.
+bool holdsPicture(const QMimeData* mime);
+
+// The first picture of the data in their own order of formats; none when they hold none or
+// it exceeds the picture budget. Broken bytes raise the decoder's error.
+std::unique_ptr<TGraphic> pictureFrom(const QMimeData& mime);
 
 // The draw objects of the clipboard form, front to back; none when the form is absent or
 // holds no object. The bytes are untrusted: a broken stream raises the stream's error and

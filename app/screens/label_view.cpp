@@ -51,10 +51,6 @@ LabelView::LabelView(QWidget* parent)
     scrollBox_->viewport()->setAutoFillBackground(true);
     scrollBox_->viewport()->setMouseTracking(true);
     scrollBox_->setWidget(site_);
-    // The site paints its own white; the grey must not show through its cached layer.
-    QPalette white = site_->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    site_->setPalette(white);
     scrollBox_->viewport()->installEventFilter(this);
 
     auto* corner = new QWidget(this);

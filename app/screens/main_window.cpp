@@ -6,9 +6,10 @@
 #include "app/screens/default_paper.h"
 #include "app/screens/environment_dialog.h"
 #include "app/screens/free_screen.h"
+#include "app/screens/image_screen.h"
 #include "app/screens/label_export.h"
+#include "app/screens/menu_screen.h"
 #include "app/screens/print_from_window.h"
-#include "app/screens/sheet_view.h"
 #include "base/datetime.h"
 #include "base/format.h"
 #include "base/native_path.h"
@@ -47,7 +48,7 @@ const QString kPictureFilter = QStringLiteral(
 // The commands whose subsystems are not built yet: shown, but disabled.
 const char* const kLaterCommands[] = {
     "actNewWizard", "actTemplate", "actSelectPaper", "actCSVSelect", "actCSVView",
-    "actQelMenu", "actQelEditTemplate", "actQelEditImage", "actQelEditInput", "actAdvancedPaper",
+    "actQelEditTemplate", "actQelEditInput", "actAdvancedPaper",
     "actAdvancedURL", "actUpdatePaper"};
 
 class WaitCursor {
@@ -59,8 +60,9 @@ public:
 };
 
 std::unique_ptr<Screen> builtScreens(ScreenKind kind) {
-    if (kind == ScreenKind::Menu) return std::make_unique<SheetView>();
+    if (kind == ScreenKind::Menu) return std::make_unique<TfrmQelMenu>();
     if (kind == ScreenKind::FreeDesign) return std::make_unique<TfrmQelFree>();
+    if (kind == ScreenKind::Image) return std::make_unique<TfrmQelImage>();
     return nullptr;
 }
 
@@ -131,11 +133,12 @@ void TfrmMain::createCommands() {
     on(addCommand(QStringLiteral("actExport"), QStringLiteral("他形式保存(&H)...")), [this] { exportLabel(); });
     addCommand(QStringLiteral("actCSVSelect"), QStringLiteral("CSVファイルの選択(&F)..."));
     addCommand(QStringLiteral("actCSVView"), QStringLiteral("CSVデータの一覧(&V)..."));
-    addCommand(QStringLiteral("actQelMenu"), QStringLiteral("メニュー(&M)"));
+    on(addCommand(QStringLiteral("actQelMenu"), QStringLiteral("メニュー(&M)")), [this] { ShowScreen(ScreenKind::Menu); });
     on(addCommand(QStringLiteral("actQelEditFree"), QStringLiteral("自由に編集(&F)")),
        [this] { ShowScreen(ScreenKind::FreeDesign); });
     addCommand(QStringLiteral("actQelEditTemplate"), QStringLiteral("テンプレートから(&T)"));
-    addCommand(QStringLiteral("actQelEditImage"), QStringLiteral("イメージから(&I)"));
+    on(addCommand(QStringLiteral("actQelEditImage"), QStringLiteral("イメージから(&I)")),
+       [this] { ShowScreen(ScreenKind::Image); });
     addCommand(QStringLiteral("actQelEditInput"), QStringLiteral("文字入力(&T)"));
     const bool special = setting::read(setting::EnableSpecialMenu);
     addCommand(QStringLiteral("actAdvancedPaper"), QStringLiteral("用紙選択機能の拡張"))->setVisible(special);

@@ -74,6 +74,7 @@ void groupObjects(TDrawSite& site) {
 }
 
 void ungroupObjects(TDrawSite& site) {
+    if (!canUngroup(site)) return;
     site.hideHandles();
     UngroupEdit edit;
     if (edit.canExecute(site)) edit.runTargets(site, TActionList::instance());

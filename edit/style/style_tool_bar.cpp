@@ -211,12 +211,11 @@ QString StyleToolBar::shownFontName(const QString& name) const {
 }
 
 void StyleToolBar::showSpec(const TStyleToolSpec& spec) {
-    if (!hasFocus(fontName_)) {
+    // The user may be choosing a face or typing a size: neither box is touched then.
+    if (!hasFocus(fontName_) && !hasFocus(fontSize_)) {
         const QString name = shownFontName(spec.fontName);
         if (fontName_->findText(name) < 0) fontName_->addItem(name);
         fontName_->setCurrentIndex(fontName_->findText(name));
-    }
-    if (!hasFocus(fontSize_)) {
         sizeText_ = QString::number(spec.fontSize);
         fontSize_->setCurrentText(sizeText_);
     }

@@ -27,8 +27,8 @@ public:
     TStyleToolSpec spec() const;
     // The size in the size box when it is a number from 6 to 998.
     std::optional<int> typedFontSize() const;
-    // Shows a style without announcing a change; a name or size box that has the focus keeps
-    // what is being typed. A face name our font services cannot draw shows as the face they
+    // Shows a style without announcing a change; while the name or the size box has the focus
+    // both keep what they hold. A face name our font services cannot draw shows as the face they
     // draw in its place.
     void showSpec(const TStyleToolSpec& spec);
 

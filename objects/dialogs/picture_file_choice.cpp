@@ -33,18 +33,28 @@ bool choosePictureFile(const QString& title, TPicture& picture) {
     question.filter = pictureFileFilter();
     const std::optional<FileAnswer> answer = userInterface().askFileName(question);
     if (!answer) return false;
-    TPicture loaded;
     try {
-        loaded.loadFromFile(answer->fileName);
-        // Broken pixel data shows only when decoded: decode now, while the file can be refused.
-        if (loaded.graphic()->image().isNull() && loaded.graphic()->format() != GraphicFormat::Metafile)
-            throw PictureDecodeError();
+        loadPictureFile(answer->fileName, picture);
     } catch (const Exception&) {
         reportLoadFailure();
         return false;
     }
-    picture.assign(loaded);
     return true;
+}
+
+void loadPictureFile(const QString& path, TPicture& picture) {
+    TPicture loaded;
+    try {
+        loaded.loadFromFile(path);
+        // Broken pixel data shows only when decoded: decode now, while the file can be refused.
+        if (loaded.graphic()->image().isNull() && loaded.graphic()->format() != GraphicFormat::Metafile)
+            throw PictureDecodeError();
+    } catch (const Exception&) {
+        // Whatever failed (a missing file, an unknown extension, broken data), the user learns
+        // only that the picture did not load.
+        throw PictureDecodeError();
+    }
+    picture.assign(loaded);
 }
 
 }  // namespace poremi

@@ -1,6 +1,5 @@
 #include "app/cli/commands.h"
 #include "app/frame/form_position.h"
-#include "app/screens/sheet_view.h"
 #include "core/app_frame.h"
 #include "core/settings.h"
 #include "document/model/object_list.h"
@@ -424,7 +423,7 @@ TEST_F(ScreenProtocol, OpenReloadsTheShownFreeDesignScreenWithoutStoringIt) {
     EXPECT_EQ(stores, 0);
 }
 
-// ---- the sheet view and export -----------------------------------------------------------
+// ---- export -----------------------------------------------------------
 
 void putBarcode(TLabelData& document, int face) {
     const TRect outer = document.Paper()->getFaceInfo(face).outerRect();
@@ -435,26 +434,6 @@ void putBarcode(TLabelData& document, int face) {
     list.add(code);
     document.SaveLabelObjects(face, list);
     list.freeAll();
-}
-
-TEST_F(WindowTest, SheetViewShowsTheFacesAndTheirDesigns) {
-    window->startWith(QString());
-    putBarcode(window->document(), 0);
-    window->hostedScreen()->load(window->document());
-    auto* view = dynamic_cast<SheetView*>(window->hostedScreen());
-    ASSERT_NE(view, nullptr);
-    const QImage sheet = view->render(420);
-    sheet.save(test::outputFolder() + QStringLiteral("/sheet_view.png"));
-    // The barcode darkens the first face only; the second face is blank inside its outline.
-    const auto darkPixels = [&](int top, int bottom) {
-        int dark = 0;
-        for (int y = top; y < bottom; ++y)
-            for (int x = 0; x < sheet.width(); ++x)
-                if (qGray(sheet.pixel(x, y)) < 60) ++dark;
-        return dark;
-    };
-    EXPECT_GT(darkPixels(0, sheet.height() / 2), 100);
-    EXPECT_EQ(darkPixels(sheet.height() / 2, sheet.height()), 0);
 }
 
 TEST_F(WindowTest, ExportsTheCurrentLabelInTheChosenFormat) {

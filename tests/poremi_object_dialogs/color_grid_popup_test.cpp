@@ -3,7 +3,9 @@
 #include "objects/dialogs/color_grid.h"
 #include "objects/dialogs/color_grid_popup.h"
 
+#include <QtGui/QWindow>
 #include <QtTest/QTest>
+#include <QtWidgets/QApplication>
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QVBoxLayout>
 #include <gtest/gtest.h>
@@ -61,6 +63,18 @@ TEST_F(ColorGridPopupTest, ACellChosenIsReportedAndHidesTheGridUnderItsButton) {
 TEST_F(ColorGridPopupTest, EscapeClosesWithoutAColour) {
     open(true);
     QTest::keyClick(&TfrmColorGrid::instance(), Qt::Key_Escape);
+    EXPECT_FALSE(TfrmColorGrid::instance().isVisible());
+    EXPECT_FALSE(chosen);
+    EXPECT_EQ(closings, 1);
+}
+
+TEST_F(ColorGridPopupTest, AClickElsewhereClosesWithoutAColour) {
+    window.resize(600, 400);
+    QApplication::processEvents();
+    open(false);
+    const QPoint elsewhere(window.width() - 4, window.height() - 4);
+    ASSERT_FALSE(TfrmColorGrid::instance().frameGeometry().contains(window.mapToGlobal(elsewhere)));
+    QTest::mouseClick(window.windowHandle(), Qt::LeftButton, {}, elsewhere);
     EXPECT_FALSE(TfrmColorGrid::instance().isVisible());
     EXPECT_FALSE(chosen);
     EXPECT_EQ(closings, 1);

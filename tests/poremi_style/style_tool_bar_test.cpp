@@ -38,6 +38,8 @@ protected:
         window.resize(760, 420);
         window.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        // The screen keeps the focus on its site; the boxes take it only while used.
+        if (QWidget* focus = QApplication::focusWidget()) focus->clearFocus();
     }
     void TearDown() override {
         TfrmColorGrid::instance().hide();
@@ -232,12 +234,19 @@ TEST_F(StyleToolBarTest, SynchronisingShowsTheFrontMostSelectedObjectOrTheDefaul
     ASSERT_TRUE(edit->hasFocus());
     edit->selectAll();
     QTest::keyClicks(edit, QStringLiteral("1"));
+    toolBar->fontNameBox()->setCurrentText(QStringLiteral("DejaVu Sans"));
     editor->synchronise();
     EXPECT_EQ(toolBar->fontSizeBox()->currentText(), QStringLiteral("1"));
+    EXPECT_EQ(toolBar->fontNameBox()->currentText(), QStringLiteral("DejaVu Sans"));
     EXPECT_TRUE(toolBar->alignButton(0)->isChecked());
+    // Leaving the box finishes the typing: a change that, with nothing selected, makes the
+    // toolbar's values (the unreadable size as 24) the default style shown from then on.
     edit->clearFocus();
+    EXPECT_EQ(editor->defaultStyle().fontName, QStringLiteral("DejaVu Sans"));
+    EXPECT_EQ(editor->defaultStyle().fontSize, 24);
     editor->synchronise();
     EXPECT_EQ(toolBar->fontSizeBox()->currentText(), QStringLiteral("24"));
+    EXPECT_EQ(toolBar->fontNameBox()->currentText(), QStringLiteral("DejaVu Sans"));
 }
 
 TEST_F(StyleToolBarTest, TheEditorLetsGoOfADestroyedSite) {
