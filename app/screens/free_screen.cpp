@@ -32,7 +32,6 @@
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QMainWindow>
 #include <QtWidgets/QMenu>
-#include <QtWidgets/QMenuBar>
 #include <QtWidgets/QStatusBar>
 #include <QtWidgets/QToolButton>
 #include <QtWidgets/QVBoxLayout>
@@ -80,6 +79,7 @@ TfrmQelFree::TfrmQelFree(QWidget* parent)
     style_->setSite(&drawSite);
     commands_->edit().watchSite(drawSite);
     contextMenu_ = commands_->makeContextMenu(this);
+    menus_ = commands_->makeMenus(this, *zoom_);
     drawSite.setContextMenuPolicy(Qt::CustomContextMenu);
     connect(&drawSite, &QWidget::customContextMenuRequested, this,
             [this](QPoint at) { contextMenu_->popup(site().mapToGlobal(at)); });
@@ -203,9 +203,9 @@ void TfrmQelFree::setEnteredFrom(std::optional<ScreenKind> screen) {
 
 void TfrmQelFree::attachToWindow() {
     auto* window = qobject_cast<QMainWindow*>(this->window());
-    if (!window || menus_) return;
+    if (!window || hostedMenus_.inserted()) return;
     window_ = window;
-    menus_ = commands_->fillMenuBar(*window->menuBar(), *zoom_);
+    hostedMenus_.insert(*this, menus_);
     status_ = std::make_unique<FreeScreenStatusBar>(*window->statusBar());
 }
 
@@ -254,7 +254,7 @@ void TfrmQelFree::close() {
     zoom_->remember(view_->scale());
     writeDefaultTextStyle(style_->defaultStyle());
     // The next screen's menus and panels take their place.
-    menus_.reset();
+    hostedMenus_.remove();
     status_.reset();
 }
 

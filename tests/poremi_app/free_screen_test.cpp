@@ -82,6 +82,10 @@ protected:
     void TearDown() override {
         TActionList::instance().clear();
         WindowTest::TearDown();
+        // The zoom a screen remembers lives as long as the process: leave it as found.
+        ScreenZoom automatic(ScreenKind::FreeDesign);
+        automatic.choose(ScreenZoom::kAutomatic);
+        automatic.remember(0);
     }
 
     TfrmQelFree* screen() const { return qobject_cast<TfrmQelFree*>(window->hostedScreen()); }
