@@ -14,7 +14,6 @@
 #include "document/model/draw_interfaces.h"
 #include "document/model/draw_object.h"
 #include "document/model/label_data.h"
-#include "document/model/object_list.h"
 #include "edit/draw_site_widget.h"
 #include "edit/edit_command_actions.h"
 #include "edit/ghost.h"
@@ -37,23 +36,6 @@
 #include <QtWidgets/QVBoxLayout>
 
 namespace poremi {
-namespace {
-
-// The document's design of the face put on the site above the paper's designs. Read from the
-// document itself: dates that follow the document's save or print time take its times, which
-// the working copy does not hold.
-void addDocumentLabel(TLabelData& document, int face, TDrawSite& site) {
-    TDOList objects;
-    document.LoadLabelObjects(face, objects);
-    for (TDrawObject* object : objects.items()) {
-        site.insertComponent(object);
-        site.addDrawObject(*object);
-    }
-    site.setModified(false);
-    site.invalidateObjects();
-}
-
-}  // namespace
 
 TfrmQelFree::TfrmQelFree(QWidget* parent)
     : Screen(parent),
@@ -216,8 +198,8 @@ void TfrmQelFree::load(TLabelData& document) {
     if (status_) status_->sizePanels();
     copy_.takeSheetFrom(document);
     site().setGridGuide(&document.grid(), &document.guide());
+    copy_.takeCurrentLabelFrom(document);
     view_->load(copy_);
-    addDocumentLabel(document, copy_.currentLabel(), site());
     zoomChosen(zoom_->percent());
     site().show();
     activate();

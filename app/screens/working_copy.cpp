@@ -47,7 +47,14 @@ WorkingCopy::WorkingCopy() : data_(std::make_unique<TLabelData>(nullptr)) {}
 
 WorkingCopy::~WorkingCopy() = default;
 
-void WorkingCopy::takeSheetFrom(const TLabelData& document) { copySheet(document, *data_); }
+void WorkingCopy::takeSheetFrom(const TLabelData& document) {
+    copySheet(document, *data_);
+    // Dates on the labels follow these times; they are never written back, as printing and
+    // saving move them on the document while a screen is shown.
+    data_->setOpenedAt(document.openedAt());
+    data_->setLastPrint(document.lastPrint());
+    data_->setLastSave(document.lastSave());
+}
 
 void WorkingCopy::giveSheetTo(TLabelData& document) const { copySheet(*data_, document); }
 

@@ -27,9 +27,10 @@ public:
     const TLabelData& data() const { return *data_; }
 
     // Copies the paper, SeparatelyDesign, the current label (held to the faces), the extra
-    // paper information and the template designs; the copy's label data stay as they were.
+    // paper information, the template designs and the document's times that dates follow; the
+    // copy's label data stay as they were.
     void takeSheetFrom(const TLabelData& document);
-    // Writes the same back into the document.
+    // Writes the same, except the times, back into the document.
     void giveSheetTo(TLabelData& document) const;
     // The copy's current label, held to the paper's faces.
     int currentLabel() const;

@@ -66,6 +66,7 @@ public:
     double lastSave() const { return lastSave_; }
     void setLastSave(double value) { lastSave_ = value; }
     double openedAt() const { return openedAt_; }
+    void setOpenedAt(double value) { openedAt_ = value; }
     TProductInfo& productInfo() { return *productInfo_; }
     TProductInfo& creatorInfoE() { return *creatorInfoE_; }
     TProductInfo& creatorInfoJ() { return *creatorInfoJ_; }

@@ -102,9 +102,10 @@ TEST_F(ScreenFoundationTest, AFaceGoesOntoTheSiteAboveItsFixedPaperDesignAndBack
     storeSiteObjects(site, document, 0);
     TDOList written;
     document.LoadLabelObjects(0, written);
+    // The stacking survives: the front object of the stored list is read last.
     ASSERT_EQ(written.count(), 2);
-    EXPECT_EQ(dynamic_cast<TLORect*>(written.item(0))->rect(), (TRect{10, 20, 110, 60}));
-    EXPECT_EQ(dynamic_cast<TLORect*>(written.item(1))->rect(), (TRect{200, 100, 300, 200}));
+    EXPECT_EQ(dynamic_cast<TLORect*>(written.item(0))->rect(), (TRect{200, 100, 300, 200}));
+    EXPECT_EQ(dynamic_cast<TLORect*>(written.item(1))->rect(), (TRect{10, 20, 110, 60}));
     written.freeAll();
 
     // Loading again replaces what the site showed.
