@@ -425,20 +425,9 @@ TEST_F(ScreenProtocol, OpenReloadsTheShownFreeDesignScreenWithoutStoringIt) {
 
 // ---- export -----------------------------------------------------------
 
-void putBarcode(TLabelData& document, int face) {
-    const TRect outer = document.Paper()->getFaceInfo(face).outerRect();
-    auto* code = new TLOJANCode;
-    code->setJANCode(QStringLiteral("4901234567894"));
-    code->setRect({outer.left + 200, outer.top + 500, outer.left + 800, outer.top + 700});
-    TDOList list;
-    list.add(code);
-    document.SaveLabelObjects(face, list);
-    list.freeAll();
-}
-
 TEST_F(WindowTest, ExportsTheCurrentLabelInTheChosenFormat) {
     window->startWith(QString());
-    putBarcode(window->document(), 0);
+    test::putBarcode(window->document(), 0);
     struct Row {
         int filter;
         const char* name;
@@ -486,7 +475,7 @@ TEST_F(WindowTest, UserPapersGoOutToABackupAndComeBack) {
 
 TEST_F(WindowTest, ThumbnailOfADocumentIsItsCurrentLabel) {
     window->startWith(QString());
-    putBarcode(window->document(), 0);
+    test::putBarcode(window->document(), 0);
     ASSERT_TRUE(saveAs(QStringLiteral("thumb.lbx")));
     const QString png = document(QStringLiteral("thumb.png"));
     EXPECT_EQ(runThumbnailCommand({document(QStringLiteral("thumb.lbx")), png, QStringLiteral("128")}), 0);

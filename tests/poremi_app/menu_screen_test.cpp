@@ -415,17 +415,6 @@ QStringList barTexts(QMenuBar* bar) {
     return texts;
 }
 
-void putBarcode(TLabelData& document, int face) {
-    const TRect outer = document.Paper()->getFaceInfo(face).outerRect();
-    auto* code = new TLOJANCode;
-    code->setJANCode(QStringLiteral("4901234567894"));
-    code->setRect({outer.left + 200, outer.top + 500, outer.left + 800, outer.top + 700});
-    TDOList list;
-    list.add(code);
-    document.SaveLabelObjects(face, list);
-    list.freeAll();
-}
-
 TEST_F(MenuScreenWindowTest, TheMainWindowHostsTheMenuScreenWithItsMenusAndButtons) {
     window->startWith(QString());
     auto* menu = dynamic_cast<TfrmQelMenu*>(window->hostedScreen());
@@ -505,7 +494,7 @@ TEST_F(MenuScreenWindowTest, TheSheetShowsEachFacesDesignOnlyOnThatFace) {
     window->startWith(QString());
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));
-    putBarcode(window->document(), 0);
+    test::putBarcode(window->document(), 0);
     window->LoadScreen();
     auto* menu = dynamic_cast<TfrmQelMenu*>(window->hostedScreen());
     ASSERT_NE(menu, nullptr);
@@ -529,7 +518,7 @@ TEST_F(MenuScreenWindowTest, TheSheetShowsEachFacesDesignOnlyOnThatFace) {
 TEST_F(MenuScreenWindowTest, ScreenshotOfTheDefaultPaper) {
     window->resize(1000, 720);
     window->startWith(QString());
-    putBarcode(window->document(), 0);
+    test::putBarcode(window->document(), 0);
     window->LoadScreen();
     window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window.get()));

@@ -6,27 +6,14 @@
 #include "objects/shape_rect.h"
 #include "paper/database/extra_paper_info.h"
 #include "paper/paper_info.h"
+#include "tests/poremi_app/two_face_paper.h"
 
 #include <gtest/gtest.h>
 
 namespace poremi {
 namespace {
 
-std::unique_ptr<TMatrixPaperInfo> twoFacePaper(bool landscape) {
-    auto paper = std::make_unique<TMatrixPaperInfo>();
-    paper->setPaperName(QStringLiteral("二面"));
-    paper->setPhysicalSize(1000, 800);
-    paper->setFaceCountX(2);
-    paper->setFaceCountY(1);
-    paper->setFaceWidth(400);
-    paper->setFaceHeight(300);
-    paper->setLeftOffset(70);
-    paper->setTopOffset(90);
-    paper->setRightMargin(50);
-    paper->setBottomMargin(50);
-    paper->setLandscape(landscape);
-    return paper;
-}
+using test::twoFacePaper;
 
 // One turned rectangle as the design of face 1.
 std::unique_ptr<TImagePaperInfo> designOnSecondFace(const TRect& rect, int angle) {

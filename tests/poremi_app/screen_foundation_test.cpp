@@ -13,6 +13,7 @@
 #include "objects/shape_rect.h"
 #include "paper/database/extra_paper_info.h"
 #include "paper/paper_info.h"
+#include "tests/poremi_app/two_face_paper.h"
 
 #include <QtCore/QCoreApplication>
 #include <QtGui/QAction>
@@ -21,20 +22,7 @@
 namespace poremi {
 namespace {
 
-std::unique_ptr<TMatrixPaperInfo> twoFacePaper() {
-    auto paper = std::make_unique<TMatrixPaperInfo>();
-    paper->setPaperName(QStringLiteral("二面"));
-    paper->setPhysicalSize(1000, 800);
-    paper->setFaceCountX(2);
-    paper->setFaceCountY(1);
-    paper->setFaceWidth(400);
-    paper->setFaceHeight(300);
-    paper->setLeftOffset(70);
-    paper->setTopOffset(90);
-    paper->setRightMargin(50);
-    paper->setBottomMargin(50);
-    return paper;
-}
+using test::twoFacePaper;
 
 TLORect* addRect(TDOList& list, const TRect& rect) {
     auto* shape = new TLORect;

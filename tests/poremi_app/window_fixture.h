@@ -5,6 +5,9 @@
 #include "app/module/main_data_module.h"
 #include "app/screens/main_window.h"
 #include "document/model/label_data.h"
+#include "document/model/object_list.h"
+#include "objects/jan_object.h"
+#include "paper/paper_info.h"
 #include "platform/settings_store.h"
 #include "tests/support/scripted_ui.h"
 #include "tests/support/test_environment.h"
@@ -14,6 +17,18 @@
 #include <gtest/gtest.h>
 
 namespace poremi::test {
+
+// A JAN code as the whole design of a face, well inside it.
+inline void putBarcode(TLabelData& document, int face) {
+    const TRect outer = document.Paper()->getFaceInfo(face).outerRect();
+    auto* code = new TLOJANCode;
+    code->setJANCode(QStringLiteral("4901234567894"));
+    code->setRect({outer.left + 200, outer.top + 500, outer.left + 800, outer.top + 700});
+    TDOList list;
+    list.add(code);
+    document.SaveLabelObjects(face, list);
+    list.freeAll();
+}
 
 class WindowTest : public ::testing::Test {
 protected:
