@@ -3,6 +3,7 @@
 #include <QtGui/QLinearGradient>
 #include <QtGui/QMouseEvent>
 #include <QtGui/QPainter>
+#include <algorithm>
 #include <limits>
 
 namespace poremi {
@@ -121,24 +122,21 @@ void TRuler::paintTicks(QPainter& painter) const {
             if (!printNum_) continue;
             const QString label = QString::number(mm);
             const int textWidth = fontMetrics().horizontalAdvance(label);
-            if (at - textWidth / 2 < labelsEnd + 4) continue;
+            const int extent = kind_ == rkHorizontal ? width() : height();
+            if (at < 0 || at > extent || textWidth > extent) continue;
+            // A label at either end is pushed inside rather than cut or left out.
+            const int start = std::clamp(at - textWidth / 2, 0, extent - textWidth);
+            if (start < labelsEnd + 4) continue;
+            labelsEnd = start + textWidth;
             painter.save();
             painter.setPen(palette().color(QPalette::ButtonText));
             if (kind_ == rkHorizontal) {
-                const QRect box(at - textWidth / 2, 0, textWidth, labelSize);
-                if (box.left() >= 0 && box.right() < width()) {
-                    painter.drawText(box, Qt::AlignCenter, label);
-                    labelsEnd = at + textWidth / 2;
-                }
+                painter.drawText(QRect(start, 0, textWidth, labelSize), Qt::AlignCenter, label);
             } else {
                 // Turned a quarter: the text reads upwards.
-                painter.translate(0, at);
+                painter.translate(0, start + textWidth);
                 painter.rotate(-90);
-                const QRect box(-textWidth / 2, 0, textWidth, labelSize);
-                if (at - textWidth / 2 >= 0 && at + textWidth / 2 < height()) {
-                    painter.drawText(box, Qt::AlignCenter, label);
-                    labelsEnd = at + textWidth / 2;
-                }
+                painter.drawText(QRect(0, 0, textWidth, labelSize), Qt::AlignCenter, label);
             }
             painter.restore();
         } else if (mm % 5 == 0) {

@@ -41,6 +41,34 @@ TEST(Ruler, MapsDocumentUnitsOntoItsPixelsFromItsOffset) {
     }
 }
 
+// Ink of the label strip (away from the ticks) within the first pixels of the ruler, against
+// the ruler's own colour just beside it.
+int labelInkNearStart(TRuler& ruler, int span) {
+    const QImage image = ruler.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const bool horizontal = ruler.kind() == TRuler::rkHorizontal;
+    const auto grey = [&](int along, int across) {
+        return qGray(horizontal ? image.pixel(along, across) : image.pixel(across, along));
+    };
+    int ink = 0;
+    for (int along = 1; along < span; ++along)
+        for (int across = 2; across < 10; ++across)
+            if (grey(along, across) + 60 < grey(along, 1)) ++ink;
+    return ink;
+}
+
+TEST(Ruler, TheLabelAtTheVeryStartIsPushedInsideNotLeftOut) {
+    for (const auto kind : {TRuler::rkHorizontal, TRuler::rkVertical}) {
+        TRuler ruler(kind);
+        ruler.setResolution({96, 96});
+        ruler.setRulerLength(50);
+        ruler.setRulerOffset(0);
+        ruler.setScale(400);
+        if (kind == TRuler::rkHorizontal) ruler.resize(400, 24); else ruler.resize(24, 400);
+        // The first tick (0) stands on the edge: half of its label would be outside.
+        EXPECT_GT(labelInkNearStart(ruler, 6), 3) << int(kind);
+    }
+}
+
 // A site between a ruler on top and one on the left, as the edit screens place them.
 class RulerWindow : public SiteTest {
 protected:
