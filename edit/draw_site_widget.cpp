@@ -287,7 +287,10 @@ void TDrawSite::paintLayer(const QRect& pixels) {
     std::vector<std::exception_ptr> failures;
     {
         QPainter painter(&layer_);
-        painter.translate(-pixels.topLeft());
+        // The offset as a view mapping: the scaler's canvas keeps the view's origin, while a
+        // world translation would be scaled with the logical units.
+        painter.setWindow(pixels);
+        painter.setViewport(QRect(QPoint(0, 0), pixels.size()));
         paintSurface(painter, pixels, failures);
     }
     layerDirty_ = false;

@@ -5,6 +5,7 @@
 #include "app/screens/about_box.h"
 #include "app/screens/default_paper.h"
 #include "app/screens/environment_dialog.h"
+#include "app/screens/free_screen.h"
 #include "app/screens/image_screen.h"
 #include "app/screens/label_export.h"
 #include "app/screens/menu_screen.h"
@@ -47,7 +48,7 @@ const QString kPictureFilter = QStringLiteral(
 // The commands whose subsystems are not built yet: shown, but disabled.
 const char* const kLaterCommands[] = {
     "actNewWizard", "actTemplate", "actSelectPaper", "actCSVSelect", "actCSVView",
-    "actQelEditFree", "actQelEditTemplate", "actQelEditInput", "actAdvancedPaper",
+    "actQelEditTemplate", "actQelEditInput", "actAdvancedPaper",
     "actAdvancedURL", "actUpdatePaper"};
 
 class WaitCursor {
@@ -61,6 +62,7 @@ public:
 std::unique_ptr<Screen> builtScreens(ScreenKind kind) {
     if (kind == ScreenKind::Menu) return std::make_unique<TfrmQelMenu>();
     if (kind == ScreenKind::Image) return std::make_unique<TfrmQelImage>();
+    if (kind == ScreenKind::FreeDesign) return std::make_unique<TfrmQelFree>();
     return nullptr;
 }
 
@@ -132,7 +134,8 @@ void TfrmMain::createCommands() {
     addCommand(QStringLiteral("actCSVSelect"), QStringLiteral("CSVファイルの選択(&F)..."));
     addCommand(QStringLiteral("actCSVView"), QStringLiteral("CSVデータの一覧(&V)..."));
     on(addCommand(QStringLiteral("actQelMenu"), QStringLiteral("メニュー(&M)")), [this] { ShowScreen(ScreenKind::Menu); });
-    addCommand(QStringLiteral("actQelEditFree"), QStringLiteral("自由に編集(&F)"));
+    on(addCommand(QStringLiteral("actQelEditFree"), QStringLiteral("自由に編集(&F)")),
+       [this] { ShowScreen(ScreenKind::FreeDesign); });
     addCommand(QStringLiteral("actQelEditTemplate"), QStringLiteral("テンプレートから(&T)"));
     on(addCommand(QStringLiteral("actQelEditImage"), QStringLiteral("イメージから(&I)")),
        [this] { ShowScreen(ScreenKind::Image); });
@@ -289,6 +292,8 @@ bool TfrmMain::ShowScreen(ScreenKind kind) {
     // what was replaced.
     if (screen_ && !justSwitched_) StoreScreen();
     justSwitched_ = false;
+    if (auto* free = qobject_cast<TfrmQelFree*>(next.get()))
+        free->setEnteredFrom(screen_ ? std::optional(screen_->kind()) : std::nullopt);
     screen_ = next.release();
     setCentralWidget(screen_);  // frees the old screen
     screen_->load(*document_);

@@ -286,7 +286,7 @@ TEST_F(WindowTest, CommandsCarryTheirCaptionsAndShortcuts) {
         {"actTemplate", "ラベルテンプレートの呼び出し(&T)...", {}, false},
         {"actSelectPaper", "用紙選択(&L)...", {}, false},
         {"actCSVSelect", "CSVファイルの選択(&F)...", {}, false},
-        {"actQelEditFree", "自由に編集(&F)", {}, false},
+        {"actQelEditFree", "自由に編集(&F)", {}, true},
         {"actUpdatePaper", "用紙情報の自動更新(&U)...", {}, false},
     };
     for (const Row& row : rows) {
