@@ -1,9 +1,7 @@
 #include "app/screens/free_screen.h"
 
 #include "app/screens/coalesced_refresh.h"
-#include "app/screens/free_screen_arrange.h"
 #include "app/screens/free_screen_commands.h"
-#include "app/screens/free_screen_grid.h"
 #include "app/screens/free_screen_ribbon.h"
 #include "app/screens/free_screen_route.h"
 #include "app/screens/free_screen_status.h"
@@ -34,7 +32,6 @@
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QMainWindow>
 #include <QtWidgets/QMenu>
-#include <QtWidgets/QMenuBar>
 #include <QtWidgets/QStatusBar>
 #include <QtWidgets/QToolButton>
 #include <QtWidgets/QVBoxLayout>
@@ -82,6 +79,7 @@ TfrmQelFree::TfrmQelFree(QWidget* parent)
     style_->setSite(&drawSite);
     commands_->edit().watchSite(drawSite);
     contextMenu_ = commands_->makeContextMenu(this);
+    menus_ = commands_->makeMenus(this, *zoom_);
     drawSite.setContextMenuPolicy(Qt::CustomContextMenu);
     connect(&drawSite, &QWidget::customContextMenuRequested, this,
             [this](QPoint at) { contextMenu_->popup(site().mapToGlobal(at)); });
@@ -205,9 +203,9 @@ void TfrmQelFree::setEnteredFrom(std::optional<ScreenKind> screen) {
 
 void TfrmQelFree::attachToWindow() {
     auto* window = qobject_cast<QMainWindow*>(this->window());
-    if (!window || menus_) return;
+    if (!window || hostedMenus_.inserted()) return;
     window_ = window;
-    menus_ = commands_->fillMenuBar(*window->menuBar(), *zoom_);
+    hostedMenus_.insert(*this, menus_);
     status_ = std::make_unique<FreeScreenStatusBar>(*window->statusBar());
 }
 
@@ -256,7 +254,7 @@ void TfrmQelFree::close() {
     zoom_->remember(view_->scale());
     writeDefaultTextStyle(style_->defaultStyle());
     // The next screen's menus and panels take their place.
-    menus_.reset();
+    hostedMenus_.remove();
     status_.reset();
 }
 

@@ -3,6 +3,7 @@
 // style toolbar sets fonts and colours, and the arrangement commands place them; rulers and
 // the main window's status bar show positions in millimetres.
 
+#include "app/screens/hosted_screen_menus.h"
 #include "app/screens/screen.h"
 #include "app/screens/working_copy.h"
 
@@ -11,7 +12,6 @@
 #include <memory>
 #include <optional>
 
-class QLabel;
 class QMainWindow;
 class QMenu;
 class QToolButton;
@@ -23,7 +23,6 @@ class FreeScreenCommands;
 class FreeScreenRibbon;
 class FreeScreenStatusBar;
 class LabelView;
-class ScreenMenus;
 class ScreenZoom;
 class StyleEditor;
 class StyleToolBar;
@@ -91,7 +90,8 @@ private:
     CoalescedRefresh* refresh_;
     QMenu* contextMenu_;
     QPointer<QMainWindow> window_;
-    std::unique_ptr<ScreenMenus> menus_;
+    QList<QMenu*> menus_;  // the screen's own, shown in the window's menu bar
+    HostedScreenMenus hostedMenus_;
     std::unique_ptr<FreeScreenStatusBar> status_;
     QPoint pointer_;
     bool active_ = false;

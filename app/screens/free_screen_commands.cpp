@@ -9,29 +9,8 @@
 
 #include <QtGui/QAction>
 #include <QtWidgets/QMenu>
-#include <QtWidgets/QMenuBar>
 
 namespace poremi {
-
-ScreenMenus::ScreenMenus(QMenuBar& bar) : bar_(&bar) {
-    const QList<QAction*> menus = bar.actions();
-    for (qsizetype i = 0; i + 1 < menus.size(); ++i)
-        if (menus[i]->menu() && menus[i]->menu()->title() == u"ファイル(&F)") before_ = menus[i + 1];
-}
-
-ScreenMenus::~ScreenMenus() {
-    for (const QPointer<QMenu>& menu : menus_) delete menu.data();
-}
-
-QMenu* ScreenMenus::addMenu(const QString& caption) {
-    auto* menu = new QMenu(caption, bar_);
-    if (before_)
-        bar_->insertMenu(before_, menu);
-    else
-        bar_->addMenu(menu);
-    menus_.emplace_back(menu);
-    return menu;
-}
 
 FreeScreenCommands::FreeScreenCommands(FreeScreenCommandHooks hooks, QObject* parent)
     : QObject(parent), hooks_(std::move(hooks)) {
@@ -71,25 +50,29 @@ void FreeScreenCommands::addRotations(QMenu& menu) const {
     for (TDSAOffsetAngle* rotation : rotations_) turn->addAction(rotation);
 }
 
-std::unique_ptr<ScreenMenus> FreeScreenCommands::fillMenuBar(QMenuBar& bar, const ScreenZoom& zoom) const {
-    auto menus = std::make_unique<ScreenMenus>(bar);
+QList<QMenu*> FreeScreenCommands::makeMenus(QWidget* parent, const ScreenZoom& zoom) const {
+    QList<QMenu*> menus;
+    const auto addMenu = [&](const QString& caption) {
+        menus.append(new QMenu(caption, parent));
+        return menus.back();
+    };
     const auto tool = [this](const char* command) { return tools_->action(QString::fromLatin1(command)); };
 
-    QMenu* edit = menus->addMenu(QStringLiteral("編集(&E)"));
+    QMenu* edit = addMenu(QStringLiteral("編集(&E)"));
     edit->addActions({edit_->undo, edit_->redo});
     edit->addSeparator();
     edit->addActions({edit_->cut, edit_->copy, edit_->paste, edit_->clear});
     edit->addSeparator();
     edit->addAction(edit_->selectAll);
 
-    QMenu* text = menus->addMenu(QStringLiteral("文字(&S)"));
+    QMenu* text = addMenu(QStringLiteral("文字(&S)"));
     text->addActions({tool("actText"), tool("actWizardText"), wizardTextOrder_});
     text->addSeparator();
     text->addActions({edit_->horzText, edit_->vertText});
     text->addSeparator();
     text->addAction(arrange_->splitText());
 
-    QMenu* image = menus->addMenu(QStringLiteral("画像(&I)"));
+    QMenu* image = addMenu(QStringLiteral("画像(&I)"));
     for (const char* command : {"actOnePoint", "actImageFile", "actTwain", "actAlphaMask", "actBackground"})
         image->addAction(tool(command));
     // Reachable here although the original offered them nowhere.
@@ -97,7 +80,7 @@ std::unique_ptr<ScreenMenus> FreeScreenCommands::fillMenuBar(QMenuBar& bar, cons
     for (const char* command : {"actLine", "actArc", "actRect", "actCircle", "actDecoLine", "actDate", "actJANCode"})
         shapes->addAction(tool(command));
 
-    QMenu* place = menus->addMenu(QStringLiteral("位置(&L)"));
+    QMenu* place = addMenu(QStringLiteral("位置(&L)"));
     place->addActions({arrange_->position(), arrange_->align()});
     place->addSeparator();
     place->addActions({arrange_->group(), arrange_->ungroup()});
@@ -105,11 +88,11 @@ std::unique_ptr<ScreenMenus> FreeScreenCommands::fillMenuBar(QMenuBar& bar, cons
     addRotations(*place);
     place->addActions({edit_->bringToFront, edit_->sendToBack});
 
-    QMenu* settings = menus->addMenu(QStringLiteral("設定(&D)"));
+    QMenu* settings = addMenu(QStringLiteral("設定(&D)"));
     settings->addMenu(QStringLiteral("オブジェクト固定(&L)"))->addActions({edit_->lock, edit_->unlock});
     settings->addMenu(QStringLiteral("オブジェクト印刷禁止(&P)"))->addActions({edit_->dontPrint, edit_->doPrint});
 
-    QMenu* view = menus->addMenu(QStringLiteral("表示(&V)"));
+    QMenu* view = addMenu(QStringLiteral("表示(&V)"));
     view->addActions(zoom.actions());
     view->addSeparator();
     grid_->addTo(*view);

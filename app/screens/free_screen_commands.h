@@ -3,14 +3,13 @@
 // main window's menu bar while it lives, and the site's pop-up menu.
 
 #include <QtCore/QObject>
-#include <QtCore/QPointer>
+#include <QtCore/QList>
 #include <functional>
-#include <memory>
 #include <vector>
 
 class QAction;
 class QMenu;
-class QMenuBar;
+class QWidget;
 
 namespace poremi {
 
@@ -22,23 +21,6 @@ class ScreenZoom;
 class TDSAOffsetAngle;
 class TDrawSite;
 class TFaceInfo;
-
-// Menus a hosted screen adds right after the main window's "ファイル(&F)" menu; they leave the
-// menu bar with this object.
-class ScreenMenus {
-public:
-    explicit ScreenMenus(QMenuBar& bar);
-    ~ScreenMenus();
-    ScreenMenus(const ScreenMenus&) = delete;
-    ScreenMenus& operator=(const ScreenMenus&) = delete;
-
-    QMenu* addMenu(const QString& caption);
-
-private:
-    QPointer<QMenuBar> bar_;
-    QPointer<QAction> before_;  // the menu after the file menu when this was made
-    std::vector<QPointer<QMenu>> menus_;
-};
 
 struct FreeScreenCommandHooks {
     std::function<TDrawSite*()> site;          // the site the commands act on
@@ -65,8 +47,8 @@ public:
     QAction* wizardTextOrder() const { return wizardTextOrder_; }
     const std::vector<TDSAOffsetAngle*>& rotations() const { return rotations_; }
 
-    // "編集(&E)" … "表示(&V)".
-    std::unique_ptr<ScreenMenus> fillMenuBar(QMenuBar& bar, const ScreenZoom& zoom) const;
+    // "編集(&E)" … "表示(&V)", owned by parent, for the main window's menu bar.
+    QList<QMenu*> makeMenus(QWidget* parent, const ScreenZoom& zoom) const;
     // The site's pop-up menu, owned by parent.
     QMenu* makeContextMenu(QWidget* parent) const;
     void updateStates();

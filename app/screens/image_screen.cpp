@@ -10,7 +10,6 @@
 #include "core/app_frame.h"
 #include "document/model/action_history.h"
 #include "document/model/label_data.h"
-#include "document/model/object_list.h"
 #include "edit/clipboard_objects.h"
 #include "edit/draw_site_widget.h"
 #include "objects/dialogs/picture_file_choice.h"
@@ -37,7 +36,6 @@
 #include <QtWidgets/QPushButton>
 #include <QtWidgets/QToolButton>
 #include <QtWidgets/QVBoxLayout>
-#include <algorithm>
 
 namespace poremi {
 
@@ -84,16 +82,6 @@ private:
 };
 
 // The document's design of the current label, put into the copy for the view to show.
-void copyCurrentLabel(TLabelData& document, WorkingCopy& copy) {
-    const int face = copy.currentLabel();
-    TDOList bottomFirst;
-    document.LoadLabelObjects(face, bottomFirst);
-    TDOList frontFirst;
-    for (auto object = bottomFirst.items().rbegin(); object != bottomFirst.items().rend(); ++object) frontFirst.add(*object);
-    copy.data().SaveLabelObjects(face, frontFirst);
-    bottomFirst.freeAll();
-}
-
 QPushButton* pushButton(const QString& name, const QString& caption, const QString& hint) {
     auto* button = new QPushButton(caption);
     button->setObjectName(name);
@@ -301,7 +289,7 @@ bool TfrmQelImage::event(QEvent* event) {
 void TfrmQelImage::load(TLabelData& document) {
     TActionList::instance().clear();
     copy_.takeSheetFrom(document);
-    copyCurrentLabel(document, copy_);
+    copy_.takeCurrentLabelFrom(document);
     view_->load(copy_);
     view_->fit();
     site().show();

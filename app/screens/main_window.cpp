@@ -61,8 +61,8 @@ public:
 
 std::unique_ptr<Screen> builtScreens(ScreenKind kind) {
     if (kind == ScreenKind::Menu) return std::make_unique<TfrmQelMenu>();
-    if (kind == ScreenKind::Image) return std::make_unique<TfrmQelImage>();
     if (kind == ScreenKind::FreeDesign) return std::make_unique<TfrmQelFree>();
+    if (kind == ScreenKind::Image) return std::make_unique<TfrmQelImage>();
     return nullptr;
 }
 

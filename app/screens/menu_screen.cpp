@@ -32,7 +32,6 @@
 #include <QtWidgets/QStatusBar>
 #include <QtWidgets/QVBoxLayout>
 
-#include <algorithm>
 
 namespace poremi {
 namespace {
@@ -40,24 +39,6 @@ namespace {
 // Room left around the fitted sheet, in pixels.
 constexpr int kSheetMargin = 8;
 constexpr int kPanelWidth = 176;
-
-// The face's objects from one label document into another, in the same order.
-void copyDesign(TLabelData& from, int face, TLabelData& to) {
-    TDOList objects;
-    from.LoadLabelObjects(face, objects);
-    // The stream gives them back to front; they are written front to back.
-    std::vector<TDrawObject*> items = objects.items();
-    std::reverse(items.begin(), items.end());
-    TDOList frontToBack;
-    for (TDrawObject* object : items) frontToBack.add(object);
-    try {
-        to.SaveLabelObjects(face, frontToBack);
-    } catch (...) {
-        objects.freeAll();
-        throw;
-    }
-    objects.freeAll();
-}
 
 QString applicationTitle() {
     TAppFrame* frame = TAppFrame::instance();
@@ -234,7 +215,7 @@ void TfrmQelMenu::load(TLabelData& document) {
     for (int face = 0; face < faces; ++face) {
         copy.DeleteLabel(face);
         try {
-            if (document.HasLabelData(face)) copyDesign(document, face, copy);
+            if (document.HasLabelData(face)) copyLabelDesign(document, face, copy);
         } catch (const std::exception&) {
             // Shown empty; storing leaves the document's own bytes of the face alone.
             unreadable_.push_back(face);
@@ -260,7 +241,7 @@ bool TfrmQelMenu::store(TLabelData& document) {
             // A face without a design stays without one, rather than holding an empty list.
             if (std::ranges::find(unreadable_, face) != unreadable_.end() && !copy.HasLabelData(face)) continue;
             if (copy.HasLabelData(face))
-                copyDesign(copy, face, document);
+                copyLabelDesign(copy, face, document);
             else
                 document.DeleteLabel(face);
         }

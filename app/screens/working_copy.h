@@ -12,6 +12,10 @@ class TLabelData;
 // The document's current label, held to the paper's faces (0 for a paper without faces).
 int clampedLabelNo(const TLabelData& data);
 
+// Writes the face's design of one label document as the same face's design of another, its
+// objects in the same order.
+void copyLabelDesign(TLabelData& from, int face, TLabelData& to);
+
 class WorkingCopy {
 public:
     WorkingCopy();
@@ -29,6 +33,8 @@ public:
     void giveSheetTo(TLabelData& document) const;
     // The copy's current label, held to the paper's faces.
     int currentLabel() const;
+    // Copies the document's design of the copy's current label into the copy.
+    void takeCurrentLabelFrom(TLabelData& document) { copyLabelDesign(document, currentLabel(), *data_); }
 
 private:
     std::unique_ptr<TLabelData> data_;

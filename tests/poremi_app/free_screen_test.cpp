@@ -25,6 +25,7 @@
 #include "edit/style/style_tool_spec.h"
 #include "objects/dialogs/jan_property_dialog.h"
 #include "objects/shape_rect.h"
+#include "objects/text_date_object.h"
 #include "objects/text_object.h"
 #include "render/text/font_library.h"
 #include "render/text/point_based_font.h"
@@ -47,6 +48,7 @@
 #include <QtWidgets/QScrollArea>
 #include <QtWidgets/QSpinBox>
 #include <QtWidgets/QToolButton>
+#include <map>
 
 namespace poremi {
 namespace {
@@ -80,6 +82,10 @@ protected:
     void TearDown() override {
         TActionList::instance().clear();
         WindowTest::TearDown();
+        // The zoom a screen remembers lives as long as the process: leave it as found.
+        ScreenZoom automatic(ScreenKind::FreeDesign);
+        automatic.choose(ScreenZoom::kAutomatic);
+        automatic.remember(0);
     }
 
     TfrmQelFree* screen() const { return qobject_cast<TfrmQelFree*>(window->hostedScreen()); }
@@ -169,6 +175,30 @@ TEST_F(FreeScreenTest, SwitchingToTheMenuAndBackKeepsTheLabelsEdits) {
     EXPECT_EQ(dynamic_cast<TLORect&>(*shown.front()).getRect(), (TRect{100, 120, 300, 260}));
     EXPECT_FALSE(screen()->isModified());
     EXPECT_FALSE(TActionList::instance().repeatMode());
+}
+
+TEST_F(FreeScreenTest, DatesFollowingTheDocumentsTimesShowTheDocumentsTimes) {
+    ASSERT_TRUE(window->ShowScreen(ScreenKind::Menu));
+    TLabelData& document = window->document();
+    const int face = document.currentLabelNo();
+    document.setLastPrint(40000.25);
+    document.setLastSave(41000.5);
+    TDOList objects;
+    for (TDateUpdateFlag flag : {dufPrint, dufSave}) {
+        auto* date = new TLODate;
+        date->setRect({100, 100 + 200 * int(flag), 600, 250 + 200 * int(flag)});
+        date->setDate(30000);
+        date->setUpdateFlag(flag);
+        objects.add(date);
+    }
+    document.SaveLabelObjects(face, objects);
+    objects.freeAll();
+
+    window->action(QStringLiteral("actQelEditFree"))->trigger();
+    std::map<int, double> shown;
+    for (TDrawObject* object : labelObjects())
+        if (auto* date = dynamic_cast<TLODate*>(object)) shown[date->updateFlag()] = date->date();
+    EXPECT_EQ(shown, (std::map<int, double>{{dufPrint, 40000.25}, {dufSave, 41000.5}}));
 }
 
 TEST_F(FreeScreenTest, TheScreenPutsItsMenusBetweenFileAndHelpWhileItIsShown) {

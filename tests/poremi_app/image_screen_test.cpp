@@ -403,7 +403,7 @@ TEST_F(ImageScreenTest, CommandsOfTheScreenAndItsEditMenu) {
 
     window->ShowScreen(ScreenKind::Menu);
     settle();
-    for (QAction* menu : window->menuBar()->actions()) EXPECT_NE(menu->text(), QStringLiteral("編集(&E)"));
+    for (QAction* menu : window->menuBar()->actions()) EXPECT_TRUE(menu->text() != QStringLiteral("編集(&E)") || menu->menu()->objectName() == u"MenuScreenEditMenu");
 }
 
 // Under a real X server: the screen with a chosen picture, left for people to look at.

@@ -82,10 +82,7 @@ TEST_F(ScreenFoundationTest, AFaceGoesOntoTheSiteAboveItsFixedPaperDesignAndBack
     document.setCurrentLabelNo(1);
     WorkingCopy copy;
     copy.takeSheetFrom(document);
-    TDOList stored;
-    document.LoadLabelObjects(1, stored);
-    copy.data().SaveLabelObjects(1, stored);
-    stored.freeAll();
+    copy.takeCurrentLabelFrom(document);
 
     TDrawSite site;
     site.setModified(true);
