@@ -167,6 +167,7 @@ expect more text rect 2000 "no rectangle appeared"
 cx=$(((L + R) / 2))
 cy=$(((T + B) / 2))
 drag "$cx" "$cy" "$cx" $((cy + (B - T) * 3 / 10))
+shot moved_selected  # with its handles and its position in the status bar
 label_shot moved
 expect more rect moved 2000 "the rectangle did not move"
 
