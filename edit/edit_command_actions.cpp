@@ -8,12 +8,14 @@
 #include "edit/draw_site_widget.h"
 
 #include <QtCore/QMimeData>
+#include <QtCore/QPointer>
 #include <QtGui/QClipboard>
 #include <QtGui/QGuiApplication>
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QMenu>
+#include <QtWidgets/QMenuBar>
 
 #include <algorithm>
 
@@ -38,10 +40,18 @@ TargetRule labelObjectRule(TActionType type, bool multiSelect = true) {
 
 const QMimeData* clipboardData() { return QGuiApplication::clipboard()->mimeData(); }
 
+// Opening a menu with Alt+letter gives the menu bar the focus; its commands still mean the
+// widget that had the focus before.
+QPointer<QWidget>& focusBeforeMenuBar() {
+    static QPointer<QWidget> widget;
+    return widget;
+}
+
 }  // namespace
 
 EditTarget focusedEditTarget() {
     QWidget* focused = QApplication::focusWidget();
+    if (qobject_cast<QMenuBar*>(focused)) focused = focusBeforeMenuBar();
     if (!focused) return {};
     if (auto* site = qobject_cast<TDrawSite*>(focused)) return {site, nullptr};
     if (auto* edit = qobject_cast<QLineEdit*>(focused)) return {nullptr, edit};
@@ -318,6 +328,9 @@ EditCommands::EditCommands(QObject* parent)
     vertText = make<TDSAVertText>(true);
     horzText = make<TDSAVertText>(false);
     editProperty = make<TDSAEditProperty>();
+    connect(qApp, &QApplication::focusChanged, this, [](QWidget* old, QWidget* now) {
+        if (qobject_cast<QMenuBar*>(now) && !qobject_cast<QMenuBar*>(old)) focusBeforeMenuBar() = old;
+    });
     connect(qApp, &QApplication::focusChanged, this, &EditCommands::updateStates);
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &EditCommands::updateStates);
     updateStates();

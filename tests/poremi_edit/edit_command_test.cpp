@@ -28,6 +28,7 @@
 #include <QtWidgets/QApplication>
 #include <QtWidgets/QComboBox>
 #include <QtWidgets/QLineEdit>
+#include <QtWidgets/QMenuBar>
 #include <QtWidgets/QVBoxLayout>
 #include <gtest/gtest.h>
 
@@ -215,6 +216,35 @@ TEST_F(EditCommandTest, EnabledStatesFollowTheSelectionAndTheFocus) {
         QApplication::processEvents();
         EXPECT_EQ(enabledCommands(), situation.enabled);
     }
+}
+
+// Alt+letter on the menu bar takes the focus; the menu's commands keep their target.
+TEST_F(EditCommandTest, CommandsOpenedFromTheMenuBarByKeyboardKeepTheirTarget) {
+    auto* bar = new QMenuBar(&window);
+    bar->addMenu(QStringLiteral("編集(&E)"));
+    bar->setFocusPolicy(Qt::StrongFocus);
+    bar->show();
+    TLORect* rect = add<TLORect>({100, 100, 300, 300});
+    select({rect});
+    site->setFocus();
+    bar->setFocus(Qt::MenuBarFocusReason);
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), bar);
+    EXPECT_EQ(enabledCommands(), (std::set<QString>{kFront, kBack, kCopy, kCut, kClear, kSelectAll, kLock, kDontPrint, kProperty}));
+    commands->clear->trigger();
+    EXPECT_TRUE(site->drawObjects().empty());
+    EXPECT_EQ(enabledCommands(), (std::set<QString>{kUndo}));
+    commands->undo->trigger();
+    EXPECT_EQ(site->drawObjects().size(), 1u);
+
+    // From a text box (which drops its text selection on leaving) the box stays the target,
+    // not the site with its selected rectangle.
+    select({site->drawObjects().front()});
+    lineEdit->setText(QStringLiteral("12"));
+    lineEdit->setFocus();
+    bar->setFocus(Qt::MenuBarFocusReason);
+    QApplication::processEvents();
+    EXPECT_EQ(enabledCommands(), (std::set<QString>{kSelectAll}));
 }
 
 TEST_F(EditCommandTest, PasteIsEnabledByTheClipboardFormatsAlone) {
