@@ -33,6 +33,11 @@ const TClassInfo& TLOLine::staticClassInfo() {
 
 TLOLine::TLOLine(TComponent* owner) : Blendable<TLabelObject>(owner) { listener().listenTo(lineColor_.notifier()); }
 
+void TLOLine::prepareForTool(const QString& toolName, const DrawSite& site) {
+    Blendable<TLabelObject>::prepareForTool(toolName, site);
+    if (start_ == end_) setEndPoint(start_ + QPoint(400, 0));
+}
+
 void TLOLine::setLineWidth(int width) {
     width = std::max(width, 0);
     if (width == lineWidth_) return;

@@ -23,6 +23,8 @@ class TLOLine : public Blendable<TLabelObject>,
 public:
     // A new line is 10 units wide and lies at (0, 0).
     explicit TLOLine(TComponent* owner = nullptr);
+    // A new line from a tool starts 40 mm long, so that it shows before its ends are set.
+    void prepareForTool(const QString& toolName, const DrawSite& site) override;
 
     // Published: StartX, StartY, EndX, EndY, LineColor, LineWidth; Angle is never stored.
     int startX() const { return start_.x(); }

@@ -69,6 +69,11 @@ void TLORect::outlineChanged() {
     changed();
 }
 
+void TLORect::prepareForTool(const QString& toolName, const DrawSite& site) {
+    Blendable<TLORectBase>::prepareForTool(toolName, site);
+    if (rectWidth(rect()) == 0 && rectHeight(rect()) == 0) setRect({0, 0, 300, 200});
+}
+
 void TLORect::setRect(const TRect& rect) {
     // Before the base announces the change, so that its receivers see the new outline.
     outline_.reset();

@@ -18,6 +18,8 @@ class TLORect : public Blendable<TLORectBase>, public IDOFillColor, public IDOLi
 public:
     // A new rectangle has a frame 10 units wide and no fill.
     explicit TLORect(TComponent* owner = nullptr);
+    // A new shape from a tool starts 30 mm × 20 mm, so that it shows before its size is set.
+    void prepareForTool(const QString& toolName, const DrawSite& site) override;
 
     // Published: FrameWidth, FrameColor, FillColor, FillInside, Angle, RoundRect; older files
     // may also carry "Round", read into RoundRect and never written.

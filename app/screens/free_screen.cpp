@@ -31,6 +31,8 @@
 #include <QtWidgets/QLineEdit>
 #include <QtWidgets/QMainWindow>
 #include <QtWidgets/QMenu>
+#include <QtWidgets/QScrollArea>
+#include <QtWidgets/QScrollBar>
 #include <QtWidgets/QStatusBar>
 #include <QtWidgets/QToolButton>
 #include <QtWidgets/QVBoxLayout>
@@ -130,11 +132,13 @@ QToolButton* TfrmQelFree::addButton(QWidget& parent, const QString& caption, QAc
 QWidget* TfrmQelFree::makeToolColumn() {
     auto* column = new QWidget(this);
     column->setObjectName(QStringLiteral("FreeScreenTools"));
-    auto* layout = new QVBoxLayout(column);
+    // The tool groups scroll when the window is too short for them; the way out stays in view.
+    auto* groups = new QWidget;
+    auto* layout = new QVBoxLayout(groups);
     layout->setContentsMargins(6, 6, 6, 6);
     layout->setSpacing(6);
     const auto group = [&](const QString& title) {
-        auto* box = new QGroupBox(title, column);
+        auto* box = new QGroupBox(title, groups);
         auto* inner = new QVBoxLayout(box);
         inner->setContentsMargins(4, 4, 4, 4);
         inner->setSpacing(2);
@@ -149,7 +153,7 @@ QWidget* TfrmQelFree::makeToolColumn() {
     };
     for (const char* command : {"actOnePoint", "actText", "actBackground", "actImageFile", "actTwain", "actAlphaMask"})
         addTool(*make, command);
-    // Shown although the original kept these tools out of sight.
+    // The shape tools have buttons too, so that they can be reached with the mouse.
     QGroupBox* shapes = group(QStringLiteral("図形"));
     for (const char* command : {"actLine", "actArc", "actRect", "actCircle", "actDecoLine", "actDate", "actJANCode"})
         addTool(*shapes, command);
@@ -158,14 +162,27 @@ QWidget* TfrmQelFree::makeToolColumn() {
     addButton(*order, QStringLiteral("背面に移動"), commands_->edit().sendToBack);
     addButton(*order, QStringLiteral("削除"), commands_->edit().clear);
     layout->addStretch(1);
+
+    auto* scroll = new QScrollArea(column);
+    scroll->setObjectName(QStringLiteral("FreeScreenToolScroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(groups);
+
     auto* leave = new QWidget(column);
     leave->setLayout(new QVBoxLayout);
-    leave->layout()->setContentsMargins(0, 0, 0, 0);
+    leave->layout()->setContentsMargins(6, 0, 6, 6);
     leave->layout()->setSpacing(2);
     addButton(*leave, QStringLiteral("戻る"), commands_->back());
     addButton(*leave, QStringLiteral("メニュー"), commands_->menu());
-    layout->addWidget(leave);
-    column->setFixedWidth(column->sizeHint().width() + 8);
+
+    auto* columnLayout = new QVBoxLayout(column);
+    columnLayout->setContentsMargins(0, 0, 0, 0);
+    columnLayout->setSpacing(0);
+    columnLayout->addWidget(scroll, 1);
+    columnLayout->addWidget(leave);
+    column->setFixedWidth(groups->sizeHint().width() + scroll->verticalScrollBar()->sizeHint().width() + 2);
     return column;
 }
 

@@ -75,7 +75,7 @@ QList<QMenu*> FreeScreenCommands::makeMenus(QWidget* parent, const ScreenZoom& z
     QMenu* image = addMenu(QStringLiteral("画像(&I)"));
     for (const char* command : {"actOnePoint", "actImageFile", "actTwain", "actAlphaMask", "actBackground"})
         image->addAction(tool(command));
-    // Reachable here although the original offered them nowhere.
+    // The shape tools, which no other menu offers.
     QMenu* shapes = image->addMenu(QStringLiteral("図形(&Z)"));
     for (const char* command : {"actLine", "actArc", "actRect", "actCircle", "actDecoLine", "actDate", "actJANCode"})
         shapes->addAction(tool(command));

@@ -1,5 +1,6 @@
 #include "app/screens/main_window.h"
 
+#include "app/frame/elided_label.h"
 #include "app/frame/form_position.h"
 #include "app/frame/history_menu.h"
 #include "app/screens/about_box.h"
@@ -431,7 +432,7 @@ void TfrmMain::printerSetup() {
 
 void TfrmMain::showPrinterStatus(bool noPrinter) {
     if (!printerStatus_ && noPrinter) {
-        printerStatus_ = new QLabel(kNoPrinter, this);
+        printerStatus_ = new ElidedLabel(kNoPrinter, this);
         printerStatus_->setObjectName(QStringLiteral("PrinterStatus"));
         statusBar()->addPermanentWidget(printerStatus_);
     }
