@@ -4,6 +4,7 @@
 #include "objects/dialogs/text_style_pages.h"
 #include "objects/text_object.h"
 
+#include <QtGui/QKeyEvent>
 #include <QtWidgets/QDialogButtonBox>
 #include <QtWidgets/QGridLayout>
 #include <QtWidgets/QGroupBox>
@@ -34,6 +35,8 @@ TfrmTextProperty::TfrmTextProperty(bool adding, const QString& presetFile, QWidg
     lines_ = new QPlainTextEdit;
     lines_->setObjectName(QStringLiteral("memText"));
     lines_->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Return starts a new line there; Ctrl+Return confirms the dialog.
+    lines_->installEventFilter(this);
     caption->setBuddy(lines_);
     linesLayout->addWidget(caption);
     linesLayout->addWidget(lines_, 1);
@@ -80,6 +83,17 @@ void TfrmTextProperty::store(TLOText& text) const {
         text.setText(edited);
         text.setFieldNo(0);
     }
+}
+
+bool TfrmTextProperty::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == lines_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) && key->modifiers().testFlag(Qt::ControlModifier)) {
+            accept();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 void TfrmTextProperty::accept() {

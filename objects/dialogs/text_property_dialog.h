@@ -27,6 +27,9 @@ public:
     void accept() override;
     void done(int result) override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     QStringList lines() const;
 

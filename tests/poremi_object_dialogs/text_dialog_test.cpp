@@ -276,6 +276,21 @@ TEST_F(TextDialog, changedLinesUnbindAFieldAndABoundTextMayBeEmpty) {
     EXPECT_EQ(text->text(), QStringList{QStringLiteral("手入力")});
 }
 
+TEST_F(TextDialog, returnStartsALineAndCtrlReturnConfirms) {
+    const bool confirmed = edit(*text, [](TfrmTextProperty& d) {
+        auto& box = child<QPlainTextEdit>(d, "memText");
+        box.setFocus();
+        box.moveCursor(QTextCursor::End);
+        QTest::keyClick(&box, Qt::Key_Return);
+        QTest::keyClicks(&box, QStringLiteral("B"));
+        EXPECT_TRUE(d.isVisible());
+        QTest::keyClick(&box, Qt::Key_Return, Qt::ControlModifier);
+        EXPECT_FALSE(d.isVisible());
+    });
+    EXPECT_TRUE(confirmed);
+    EXPECT_EQ(text->text(), (QStringList{QStringLiteral("アルバム"), QStringLiteral("B")}));
+}
+
 TEST_F(TextDialog, okIsRefusedOnThePageConcerned) {
     struct Case {
         const char* what;
