@@ -2,7 +2,7 @@
 
 #include "document/model/grid_guide.h"
 #include "edit/draw_site_widget.h"
-#include "objects/dialogs/shape_dialog_buttons.h"
+#include "objects/dialogs/dialog_buttons.h"
 
 #include <QtGui/QAction>
 #include <QtGui/QActionGroup>
@@ -36,7 +36,7 @@ GridSettingsDialog::GridSettingsDialog(const TGrid& grid, QWidget* parent)
     form->addRow(QString(), dots_);
     layout->addLayout(form);
     layout->addSpacing(8);
-    layout->addWidget(makeShapeDialogButtons(*this));
+    layout->addWidget(makeDialogButtons(*this));
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 

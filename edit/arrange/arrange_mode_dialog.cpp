@@ -1,6 +1,6 @@
 #include "edit/arrange/arrange_mode_dialog.h"
 
-#include "objects/dialogs/shape_dialog_buttons.h"
+#include "objects/dialogs/dialog_buttons.h"
 
 #include <QtWidgets/QButtonGroup>
 #include <QtWidgets/QDialogButtonBox>
@@ -20,7 +20,7 @@ ArrangeModeDialog::ArrangeModeDialog(const QString& caption, const QStringList& 
     }
     if (!modes.isEmpty()) modes_->button(0)->setChecked(true);
     layout->addSpacing(8);
-    layout->addWidget(makeShapeDialogButtons(*this));
+    layout->addWidget(makeDialogButtons(*this));
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 

@@ -2,7 +2,7 @@
 
 #include "objects/dialogs/picture_file_choice.h"
 #include "objects/dialogs/position_panel.h"
-#include "objects/dialogs/shape_dialog_buttons.h"
+#include "objects/dialogs/dialog_buttons.h"
 #include "objects/dialogs/shape_fill_panel.h"
 #include "objects/dialogs/shape_length_box.h"
 
@@ -65,7 +65,7 @@ TfrmAlphaMaskProperty::TfrmAlphaMaskProperty(const TLOAlphaMask& mask, QWidget* 
     body->addLayout(side);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(body);
-    layout->addWidget(makeShapeDialogButtons(*this));
+    layout->addWidget(makeDialogButtons(*this));
     showPreview();
 }
 

@@ -1,7 +1,7 @@
 #include "objects/dialogs/back_image_dialog.h"
 
 #include "objects/dialogs/picture_file_choice.h"
-#include "objects/dialogs/shape_dialog_buttons.h"
+#include "objects/dialogs/dialog_buttons.h"
 #include "objects/dialogs/shape_fill_panel.h"
 #include "objects/dialogs/shape_length_box.h"
 #include "objects/picture_back_image.h"
@@ -64,7 +64,7 @@ TfrmBackGround::TfrmBackGround(const TLOBackImage& background, QWidget* parent)
     frame_->load(background.frameColor());
     frameWidth_->setValue(background.frameWidth());
 
-    QDialogButtonBox* buttons = makeShapeDialogButtons(*this);
+    QDialogButtonBox* buttons = makeDialogButtons(*this);
     buttons->addButton(clear_, QDialogButtonBox::ResetRole);
     connect(clear_, &QPushButton::clicked, this, [this] {
         cleared_ = true;

@@ -1,11 +1,11 @@
 #include "objects/dialogs/date_dialog.h"
 
 #include "objects/dialogs/date_page.h"
+#include "objects/dialogs/dialog_buttons.h"
 #include "objects/dialogs/text_style_pages.h"
 #include "objects/text_date_object.h"
 
 #include <QtWidgets/QDialogButtonBox>
-#include <QtWidgets/QPushButton>
 #include <QtWidgets/QTabWidget>
 #include <QtWidgets/QVBoxLayout>
 #include <algorithm>
@@ -28,11 +28,7 @@ TfrmDateProperty::TfrmDateProperty(bool adding, const QString& presetFile, QWidg
     pages_ = new TextStylePages(tabs_, presetFile);
     tabs_->setCurrentIndex(adding ? 0 : std::clamp(lastPage, 0, tabs_->count() - 1));
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = makeDialogButtons(*this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
     layout->addWidget(buttons);

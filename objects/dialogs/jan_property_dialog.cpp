@@ -2,6 +2,7 @@
 
 #include "core/app_frame.h"
 #include "objects/dialogs/color_grid.h"
+#include "objects/dialogs/dialog_buttons.h"
 #include "objects/jan_code.h"
 #include "objects/jan_object.h"
 #include "render/text/font_library.h"
@@ -12,7 +13,6 @@
 #include <QtWidgets/QFormLayout>
 #include <QtWidgets/QGroupBox>
 #include <QtWidgets/QLineEdit>
-#include <QtWidgets/QPushButton>
 #include <QtWidgets/QTabWidget>
 #include <QtWidgets/QVBoxLayout>
 #include <algorithm>
@@ -96,17 +96,11 @@ TfrmJANCodeProperty::TfrmJANCodeProperty(bool adding, QWidget* parent) : QDialog
     tabs_->addTab(fontPage, QStringLiteral("数字の書体"));
     tabs_->setCurrentIndex(adding ? 0 : std::clamp(lastPage, 0, tabs_->count() - 1));
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-
+    // Enter anywhere acts as OK.
+    QDialogButtonBox* buttons = makeDialogButtons(*this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
     layout->addWidget(buttons);
-    // Enter anywhere acts as OK; the button must know its dialog for that.
-    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
 }
 
 void TfrmJANCodeProperty::load(const TLOJANCode& code) {

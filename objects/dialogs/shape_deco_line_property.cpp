@@ -1,7 +1,7 @@
 #include "objects/dialogs/shape_deco_line_property.h"
 
 #include "base/error.h"
-#include "objects/dialogs/shape_dialog_buttons.h"
+#include "objects/dialogs/dialog_buttons.h"
 #include "objects/dialogs/shape_length_box.h"
 #include "objects/dialogs/position_panel.h"
 #include "objects/shape_deco_line.h"
@@ -76,7 +76,7 @@ TfrmDecoLineProperty::TfrmDecoLineProperty(const QString& folder, bool onLabel, 
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
-    QDialogButtonBox* buttons = makeShapeDialogButtons(*this);
+    QDialogButtonBox* buttons = makeDialogButtons(*this);
     ok_ = buttons->button(QDialogButtonBox::Ok);
     layout->addWidget(buttons);
 

@@ -1,6 +1,6 @@
 #include "objects/dialogs/shape_rect_property.h"
 
-#include "objects/dialogs/shape_dialog_buttons.h"
+#include "objects/dialogs/dialog_buttons.h"
 #include "objects/dialogs/shape_fill_panel.h"
 #include "objects/dialogs/shape_length_box.h"
 #include "objects/dialogs/position_panel.h"
@@ -52,7 +52,7 @@ TfrmRectProperty::TfrmRectProperty(bool ellipse, QWidget* parent)
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
-    layout->addWidget(makeShapeDialogButtons(*this));
+    layout->addWidget(makeDialogButtons(*this));
     tabs_->setCurrentIndex(rememberedTab());
 }
 

@@ -1,5 +1,6 @@
 #include "objects/dialogs/text_property_dialog.h"
 
+#include "objects/dialogs/dialog_buttons.h"
 #include "objects/dialogs/text_message.h"
 #include "objects/dialogs/text_style_pages.h"
 #include "objects/text_object.h"
@@ -54,11 +55,7 @@ TfrmTextProperty::TfrmTextProperty(bool adding, const QString& presetFile, QWidg
     pages_ = new TextStylePages(tabs_, presetFile);
     tabs_->setCurrentIndex(adding ? 0 : std::clamp(lastPage, 0, tabs_->count() - 1));
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("キャンセル"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = makeDialogButtons(*this);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(tabs_);
     layout->addWidget(buttons);

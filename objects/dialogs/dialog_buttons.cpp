@@ -1,4 +1,4 @@
-#include "objects/dialogs/shape_dialog_buttons.h"
+#include "objects/dialogs/dialog_buttons.h"
 
 #include <QtWidgets/QDialog>
 #include <QtWidgets/QDialogButtonBox>
@@ -6,7 +6,7 @@
 
 namespace poremi {
 
-QDialogButtonBox* makeShapeDialogButtons(QDialog& dialog) {
+QDialogButtonBox* makeDialogButtons(QDialog& dialog) {
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &dialog);
     buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
     buttons->button(QDialogButtonBox::Ok)->setDefault(true);
