@@ -20,7 +20,7 @@
 #include "edit/style/object_style.h"
 #include "edit/style/style_editor.h"
 #include "edit/style/style_tool_bar.h"
-#include "edit/style/style_tool_spec.h"
+#include "edit/style/toolbar_style.h"
 
 #include <QtGui/QAction>
 #include <QtGui/QKeyEvent>

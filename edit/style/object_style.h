@@ -3,7 +3,7 @@
 // style interfaces the object has (IDOFillColor, IDOLineColor, IDOFont, IDOAlign); what an
 // object lacks is left alone.
 
-#include "edit/style/style_tool_spec.h"
+#include "edit/style/toolbar_style.h"
 
 #include <optional>
 

@@ -2,7 +2,7 @@
 // Where the style toolbar's changes go: to the selected objects of the site, each change one undo
 // step, and while nothing is selected to the default text style, which new objects take.
 
-#include "edit/style/style_tool_spec.h"
+#include "edit/style/toolbar_style.h"
 
 #include <QtCore/QObject>
 #include <memory>

@@ -22,7 +22,7 @@
 #include "edit/style/object_style.h"
 #include "edit/style/style_editor.h"
 #include "edit/style/style_tool_bar.h"
-#include "edit/style/style_tool_spec.h"
+#include "edit/style/toolbar_style.h"
 #include "objects/dialogs/jan_property_dialog.h"
 #include "objects/shape_rect.h"
 #include "objects/text_date_object.h"

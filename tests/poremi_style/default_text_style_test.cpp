@@ -1,7 +1,7 @@
 // The default text style kept in the settings.
 
 #include "core/settings.h"
-#include "edit/style/style_tool_spec.h"
+#include "edit/style/toolbar_style.h"
 #include "render/text/point_based_font.h"
 #include "tests/support/frame_fixture.h"
 

@@ -1,4 +1,4 @@
-#include "edit/style/style_tool_spec.h"
+#include "edit/style/toolbar_style.h"
 
 #include "core/settings.h"
 
