@@ -106,3 +106,27 @@ function(poremi_library_tests name)
     DISCOVERY_MODE PRE_TEST
     PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=offscreen)
 endfunction()
+
+# Tests that need a real display run again on an X server that xvfb-run starts; without
+# xvfb-run they are left out. Further arguments are more test properties.
+
+# poremi_xvfb_tests(NAME TARGET FILTER [property value...]): the GoogleTest cases of FILTER.
+function(poremi_xvfb_tests name target filter)
+  find_program(XVFB_RUN xvfb-run)
+  if(NOT XVFB_RUN)
+    return()
+  endif()
+  add_test(NAME ${name} COMMAND ${XVFB_RUN} -a -s "-screen 0 1280x1024x24" $<TARGET_FILE:${target}> --gtest_filter=${filter})
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT QT_QPA_PLATFORM=xcb ${ARGN})
+endfunction()
+
+# poremi_xvfb_script(NAME SCREEN TIMEOUT SCRIPT ARG...): a script that drives the program from
+# outside on a screen of SCREEN pixels ("1024x768") and ends by printing PASS.
+function(poremi_xvfb_script name screen timeout script)
+  find_program(XVFB_RUN xvfb-run)
+  if(NOT XVFB_RUN)
+    return()
+  endif()
+  add_test(NAME ${name} COMMAND ${XVFB_RUN} -a -s "-screen 0 ${screen}x24" ${script} ${ARGN})
+  set_tests_properties(${name} PROPERTIES PASS_REGULAR_EXPRESSION "(^|\n)PASS\n" TIMEOUT ${timeout})
+endfunction()
