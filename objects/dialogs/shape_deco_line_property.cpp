@@ -3,13 +3,12 @@
 #include "base/error.h"
 #include "objects/dialogs/dialog_buttons.h"
 #include "objects/dialogs/shape_length_box.h"
-#include "objects/dialogs/position_panel.h"
+#include "objects/dialogs/shape_line_ends.h"
 #include "objects/shape_deco_line.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFileInfo>
 #include <QtGui/QPixmap>
-#include <QtWidgets/QCheckBox>
 #include <QtWidgets/QDialogButtonBox>
 #include <QtWidgets/QFormLayout>
 #include <QtWidgets/QListWidget>
@@ -36,12 +35,7 @@ TfrmDecoLineProperty::TfrmDecoLineProperty(const QString& folder, bool onLabel, 
       tabs_(new QTabWidget(this)),
       patterns_(new QListWidget),
       lineWidth_(new ShapeLengthBox(1, 200)),
-      startX_(new ShapeLengthBox(0, 10000)),
-      startY_(new ShapeLengthBox(0, 10000)),
-      endX_(new ShapeLengthBox(0, 10000)),
-      endY_(new ShapeLengthBox(0, 10000)),
-      dontPrint_(makeDontPrintBox(nullptr)),
-      lock_(makeLockBox(nullptr)) {
+      ends_(std::make_unique<ShapeLineEnds>()) {
     setWindowTitle(QStringLiteral("飾り罫線の選択"));
 
     patterns_->setViewMode(QListView::IconMode);
@@ -55,22 +49,13 @@ TfrmDecoLineProperty::TfrmDecoLineProperty(const QString& folder, bool onLabel, 
 
     auto* place = new QWidget;
     auto* placeLayout = new QFormLayout(place);
-    const QString fromLeft = QStringLiteral("ﾗﾍﾞﾙの左端からの位置を指定します");
-    const QString fromTop = QStringLiteral("ﾗﾍﾞﾙの上端からの位置を指定します");
-    startX_->setToolTip(fromLeft);
-    endX_->setToolTip(fromLeft);
-    startY_->setToolTip(fromTop);
-    endY_->setToolTip(fromTop);
-    placeLayout->addRow(QStringLiteral("始点Ｘ(&A)"), startX_);
-    placeLayout->addRow(QStringLiteral("始点Ｙ(&B)"), startY_);
-    placeLayout->addRow(QStringLiteral("終点Ｘ(&C)"), endX_);
-    placeLayout->addRow(QStringLiteral("終点Ｙ(&D)"), endY_);
+    ends_->addPointRowsTo(*placeLayout);
     placeLayout->addRow(QStringLiteral("線の太さ(&F)"), lineWidth_);
-    placeLayout->addRow(dontPrint_);
-    placeLayout->addRow(lock_);
+    ends_->addFlagRowsTo(*placeLayout);
     // A new rule takes its size from the pattern.
-    for (QWidget* box : {static_cast<QWidget*>(lineWidth_), static_cast<QWidget*>(startX_), static_cast<QWidget*>(startY_),
-                         static_cast<QWidget*>(endX_), static_cast<QWidget*>(endY_)})
+    for (QWidget* box : {static_cast<QWidget*>(lineWidth_), static_cast<QWidget*>(ends_->startX()),
+                         static_cast<QWidget*>(ends_->startY()), static_cast<QWidget*>(ends_->endX()),
+                         static_cast<QWidget*>(ends_->endY())})
         box->setEnabled(onLabel);
     tabs_->addTab(place, QStringLiteral("位置"));
 
@@ -115,12 +100,7 @@ void TfrmDecoLineProperty::updateOk() {
 void TfrmDecoLineProperty::load(const TLODecoLine& rule) {
     ruleHasPattern_ = rule.image().hasGraphic();
     lineWidth_->setValue(rule.lineWidth());
-    startX_->setValue(rule.startX());
-    startY_->setValue(rule.startY());
-    endX_->setValue(rule.endX());
-    endY_->setValue(rule.endY());
-    dontPrint_->setChecked(rule.dontPrint());
-    lock_->setChecked(!rule.movable());
+    ends_->load(rule);
     updateOk();
 }
 
@@ -128,9 +108,7 @@ void TfrmDecoLineProperty::store(TLODecoLine& rule) const {
     ChangeBracket bracket(rule.changeNotify());
     if (const int row = patterns_->currentRow(); row >= 0) rule.setImage(*pictures_.at(std::size_t(row)));
     rule.setLineWidth(lineWidth_->value());
-    rule.setPoints({startX_->value(), startY_->value()}, {endX_->value(), endY_->value()});
-    rule.setMovable(!lock_->isChecked());
-    rule.setDontPrint(dontPrint_->isChecked());
+    ends_->store(rule);
     if (!onLabel_) rule.sizeFromPattern();
 }
 

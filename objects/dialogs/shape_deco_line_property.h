@@ -4,6 +4,8 @@
 // from the pattern instead. The pattern chosen with OK is preselected next time, for the life
 // of the process.
 
+#include "objects/dialogs/shape_line_ends.h"
+
 #include <QtWidgets/QDialog>
 #include <memory>
 #include <vector>
@@ -35,12 +37,12 @@ public:
     QListWidget* patterns() const { return patterns_; }
     QPushButton* okButton() const { return ok_; }
     ShapeLengthBox* lineWidthBox() const { return lineWidth_; }
-    ShapeLengthBox* startXBox() const { return startX_; }
-    ShapeLengthBox* startYBox() const { return startY_; }
-    ShapeLengthBox* endXBox() const { return endX_; }
-    ShapeLengthBox* endYBox() const { return endY_; }
-    QCheckBox* dontPrintBox() const { return dontPrint_; }
-    QCheckBox* lockBox() const { return lock_; }
+    ShapeLengthBox* startXBox() const { return ends_->startX(); }
+    ShapeLengthBox* startYBox() const { return ends_->startY(); }
+    ShapeLengthBox* endXBox() const { return ends_->endX(); }
+    ShapeLengthBox* endYBox() const { return ends_->endY(); }
+    QCheckBox* dontPrintBox() const { return ends_->dontPrint(); }
+    QCheckBox* lockBox() const { return ends_->lock(); }
 
     void done(int result) override;
 
@@ -54,12 +56,7 @@ private:
     QTabWidget* tabs_;
     QListWidget* patterns_;
     ShapeLengthBox* lineWidth_;
-    ShapeLengthBox* startX_;
-    ShapeLengthBox* startY_;
-    ShapeLengthBox* endX_;
-    ShapeLengthBox* endY_;
-    QCheckBox* dontPrint_;
-    QCheckBox* lock_;
+    std::unique_ptr<ShapeLineEnds> ends_;
     QPushButton* ok_ = nullptr;
 };
 

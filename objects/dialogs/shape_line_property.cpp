@@ -3,10 +3,9 @@
 #include "objects/dialogs/dialog_buttons.h"
 #include "objects/dialogs/shape_fill_panel.h"
 #include "objects/dialogs/shape_length_box.h"
-#include "objects/dialogs/position_panel.h"
+#include "objects/dialogs/shape_line_ends.h"
 #include "objects/shape_line.h"
 
-#include <QtWidgets/QCheckBox>
 #include <QtWidgets/QDialogButtonBox>
 #include <QtWidgets/QFormLayout>
 #include <QtWidgets/QTabWidget>
@@ -14,18 +13,15 @@
 
 namespace poremi {
 
+TfrmLineProperty::~TfrmLineProperty() = default;
+
 TfrmLineProperty::TfrmLineProperty(bool arc, QWidget* parent)
     : QDialog(parent),
       arc_(arc),
       tabs_(new QTabWidget(this)),
       lineWidth_(new ShapeLengthBox(0, 200)),
       lineFill_(new ShapeFillPanel),
-      startX_(new ShapeLengthBox(0, 10000)),
-      startY_(new ShapeLengthBox(0, 10000)),
-      endX_(new ShapeLengthBox(0, 10000)),
-      endY_(new ShapeLengthBox(0, 10000)),
-      dontPrint_(makeDontPrintBox(nullptr)),
-      lock_(makeLockBox(nullptr)) {
+      ends_(std::make_unique<ShapeLineEnds>()) {
     setWindowTitle(arc ? QStringLiteral("円弧の設定") : QStringLiteral("直線の設定"));
 
     auto* color = new QWidget;
@@ -38,18 +34,8 @@ TfrmLineProperty::TfrmLineProperty(bool arc, QWidget* parent)
 
     auto* points = new QWidget;
     auto* pointsLayout = new QFormLayout(points);
-    const QString fromLeft = QStringLiteral("ﾗﾍﾞﾙの左端からの位置を指定します");
-    const QString fromTop = QStringLiteral("ﾗﾍﾞﾙの上端からの位置を指定します");
-    startX_->setToolTip(fromLeft);
-    endX_->setToolTip(fromLeft);
-    startY_->setToolTip(fromTop);
-    endY_->setToolTip(fromTop);
-    pointsLayout->addRow(QStringLiteral("始点Ｘ(&A)"), startX_);
-    pointsLayout->addRow(QStringLiteral("始点Ｙ(&B)"), startY_);
-    pointsLayout->addRow(QStringLiteral("終点Ｘ(&C)"), endX_);
-    pointsLayout->addRow(QStringLiteral("終点Ｙ(&D)"), endY_);
-    pointsLayout->addRow(dontPrint_);
-    pointsLayout->addRow(lock_);
+    ends_->addPointRowsTo(*pointsLayout);
+    ends_->addFlagRowsTo(*pointsLayout);
     tabs_->addTab(points, QStringLiteral("位置"));
 
     auto* layout = new QVBoxLayout(this);
@@ -67,21 +53,14 @@ int& TfrmLineProperty::rememberedTab() const {
 void TfrmLineProperty::load(const TLOLine& line) {
     lineWidth_->setValue(line.lineWidth());
     lineFill_->load(line.lineColor());
-    startX_->setValue(line.startX());
-    startY_->setValue(line.startY());
-    endX_->setValue(line.endX());
-    endY_->setValue(line.endY());
-    dontPrint_->setChecked(line.dontPrint());
-    lock_->setChecked(!line.movable());
+    ends_->load(line);
 }
 
 void TfrmLineProperty::store(TLOLine& line) const {
     ChangeBracket bracket(line.changeNotify());
     lineFill_->read(line.lineColorObject());
     line.setLineWidth(lineWidth_->value());
-    line.setPoints({startX_->value(), startY_->value()}, {endX_->value(), endY_->value()});
-    line.setMovable(!lock_->isChecked());
-    line.setDontPrint(dontPrint_->isChecked());
+    ends_->store(line);
 }
 
 void TfrmLineProperty::done(int result) {

@@ -3,7 +3,10 @@
 // paint, its end points, left out of print and locked. Each kind reopens on the tab it was
 // closed on, for the life of the process.
 
+#include "objects/dialogs/shape_line_ends.h"
+
 #include <QtWidgets/QDialog>
+#include <memory>
 
 class QCheckBox;
 class QTabWidget;
@@ -18,6 +21,7 @@ class TfrmLineProperty : public QDialog {
     Q_OBJECT
 public:
     TfrmLineProperty(bool arc, QWidget* parent = nullptr);
+    ~TfrmLineProperty() override;
 
     void load(const TLOLine& line);
     // Writes LineColor, LineWidth, StartX, StartY, EndX, EndY, movable, do-not-print, as one
@@ -27,12 +31,12 @@ public:
     QTabWidget* tabs() const { return tabs_; }
     ShapeLengthBox* lineWidthBox() const { return lineWidth_; }
     ShapeFillPanel* lineFill() const { return lineFill_; }
-    ShapeLengthBox* startXBox() const { return startX_; }
-    ShapeLengthBox* startYBox() const { return startY_; }
-    ShapeLengthBox* endXBox() const { return endX_; }
-    ShapeLengthBox* endYBox() const { return endY_; }
-    QCheckBox* dontPrintBox() const { return dontPrint_; }
-    QCheckBox* lockBox() const { return lock_; }
+    ShapeLengthBox* startXBox() const { return ends_->startX(); }
+    ShapeLengthBox* startYBox() const { return ends_->startY(); }
+    ShapeLengthBox* endXBox() const { return ends_->endX(); }
+    ShapeLengthBox* endYBox() const { return ends_->endY(); }
+    QCheckBox* dontPrintBox() const { return ends_->dontPrint(); }
+    QCheckBox* lockBox() const { return ends_->lock(); }
 
     void done(int result) override;
 
@@ -43,12 +47,7 @@ private:
     QTabWidget* tabs_;
     ShapeLengthBox* lineWidth_;
     ShapeFillPanel* lineFill_;
-    ShapeLengthBox* startX_;
-    ShapeLengthBox* startY_;
-    ShapeLengthBox* endX_;
-    ShapeLengthBox* endY_;
-    QCheckBox* dontPrint_;
-    QCheckBox* lock_;
+    std::unique_ptr<ShapeLineEnds> ends_;
 };
 
 }  // namespace poremi
