@@ -12,7 +12,7 @@
 #include "objects/dialogs/shape_length_box.h"
 #include "objects/object_classes.h"
 #include "objects/picture_back_image.h"
-#include "tests/support/frame_fixture.h"
+#include "tests/poremi_object_dialogs/dialog_test_support.h"
 
 #include <QtCore/QDir>
 #include <QtGui/QGuiApplication>
@@ -28,24 +28,13 @@ namespace {
 
 constexpr TColor kRed = 0x0000FF;  // palette cell 1
 
-void chooseCell(TColGrid* grid, int index) {
-    QTest::mouseClick(grid, Qt::LeftButton, {}, grid->cellRect(index).center());
-}
+using test::chooseCell;
 
-class AlphaMaskDialog : public test::FrameTest {
+class AlphaMaskDialog : public test::PictureDialogTest {
 protected:
     void SetUp() override {
-        FrameTest::SetUp();
-        registerDocumentModelClasses();
-        registerObjectClasses();
-        TActionList::instance().clear();
-        mask = new TLOAlphaMask(&site);
-        site.addDrawObject(*mask);
-        mask->setRect({100, 100, 400, 300});
-    }
-    void TearDown() override {
-        TActionList::instance().clear();
-        FrameTest::TearDown();
+        PictureDialogTest::SetUp();
+        mask = place<TLOAlphaMask>({100, 100, 400, 300});
     }
 
     // A 360 × 180 mask: white (opaque) with a black (clear) left quarter.
@@ -59,7 +48,6 @@ protected:
         return path;
     }
 
-    DrawSite site;
     TLOAlphaMask* mask = nullptr;
 };
 

@@ -12,7 +12,7 @@
 #include "objects/object_classes.h"
 #include "objects/picture_alpha_mask.h"
 #include "objects/picture_back_image.h"
-#include "tests/support/frame_fixture.h"
+#include "tests/poremi_object_dialogs/dialog_test_support.h"
 
 #include <QtCore/QDir>
 #include <QtGui/QGuiApplication>
@@ -28,25 +28,14 @@ namespace {
 constexpr TColor kRed = 0x0000FF;   // palette cell 1
 constexpr TColor kBlue = 0xFF0000;  // palette cell 5
 
-void chooseCell(TColGrid* grid, int index) {
-    QTest::mouseClick(grid, Qt::LeftButton, {}, grid->cellRect(index).center());
-}
+using test::chooseCell;
 
-class BackImageDialog : public test::FrameTest {
+class BackImageDialog : public test::PictureDialogTest {
 protected:
     void SetUp() override {
-        FrameTest::SetUp();
-        registerDocumentModelClasses();
-        registerObjectClasses();
-        TActionList::instance().clear();
-        background = new TLOBackImage(&site);
-        site.addDrawObject(*background);
-        background->setRect({0, 0, 1200, 600});
+        PictureDialogTest::SetUp();
+        background = place<TLOBackImage>({0, 0, 1200, 600});
         setFace({0, 0, 1200, 600});
-    }
-    void TearDown() override {
-        TActionList::instance().clear();
-        FrameTest::TearDown();
     }
 
     void setFace(const TRect& rect) {
@@ -63,7 +52,6 @@ protected:
         return path;
     }
 
-    DrawSite site;
     TLOBackImage* background = nullptr;
 };
 

@@ -9,7 +9,7 @@
 #include "objects/dialogs/position_panel.h"
 #include "objects/dialogs/shape_length_box.h"
 #include "objects/object_classes.h"
-#include "tests/support/frame_fixture.h"
+#include "tests/poremi_object_dialogs/dialog_test_support.h"
 
 #include <QtCore/QDir>
 #include <QtCore/QFile>
@@ -24,20 +24,11 @@
 namespace poremi {
 namespace {
 
-class PictureImageDialog : public test::FrameTest {
+class PictureImageDialog : public test::PictureDialogTest {
 protected:
     void SetUp() override {
-        FrameTest::SetUp();
-        registerDocumentModelClasses();
-        registerObjectClasses();
-        TActionList::instance().clear();
-        image = new TLOImage(&site);
-        site.addDrawObject(*image);
-        image->setRect({100, 200, 500, 500});
-    }
-    void TearDown() override {
-        TActionList::instance().clear();
-        FrameTest::TearDown();
+        PictureDialogTest::SetUp();
+        image = place<TLOImage>({100, 200, 500, 500});
     }
 
     // A 360 × 180 picture file (2:1), left half red.
@@ -51,7 +42,6 @@ protected:
         return path;
     }
 
-    DrawSite site;
     TLOImage* image = nullptr;
 };
 

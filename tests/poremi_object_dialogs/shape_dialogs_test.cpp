@@ -5,17 +5,18 @@
 #include "document/model/document_model_classes.h"
 #include "document/model/draw_site.h"
 #include "objects/dialogs/color_grid.h"
+#include "objects/dialogs/position_panel.h"
 #include "objects/dialogs/shape_designers.h"
 #include "objects/dialogs/shape_fill_panel.h"
 #include "objects/dialogs/shape_length_box.h"
 #include "objects/dialogs/shape_line_property.h"
-#include "objects/dialogs/position_panel.h"
 #include "objects/dialogs/shape_rect_property.h"
 #include "objects/object_classes.h"
 #include "objects/shape_circle.h"
 #include "objects/shape_curve.h"
 #include "objects/shape_deco_line.h"
 #include "render/raster/raster_classes.h"
+#include "tests/poremi_object_dialogs/dialog_test_support.h"
 #include "tests/poremi_object_dialogs/shape_modal_answer.h"
 #include "tests/support/test_environment.h"
 
@@ -45,10 +46,7 @@ protected:
     void TearDown() override { TActionList::instance().clear(); }
 };
 
-// Clicks a cell of a palette grid as a user does.
-void chooseCell(TColGrid* grid, int index) {
-    QTest::mouseClick(grid, Qt::LeftButton, {}, grid->cellRect(index).center());
-}
+using test::chooseCell;
 
 // Types text into the box as a user does and leaves it.
 int typed(ShapeLengthBox& box, const QString& text) {
